@@ -1,0 +1,25 @@
+#pragma once
+// The launcher's application object.
+#include "WinApp.h"
+
+class CLoginApp : public CWinApp {
+public:
+    CLoginApp();
+    ~CLoginApp() override;
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+    // Releases and destroys the game window, if there is one.
+    void DestroyGameDialog();
+
+    ULONG_PTR m_gdiplusToken = 0;
+
+    static const MessageMap* GetThisMessageMap();
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+};
+
+extern CLoginApp theApp;
+
+// The registry key the framework is told about; nothing is stored there.
+inline constexpr wchar_t kRegistryKeyName[] = L"应用程序向导生成的本地应用程序";

@@ -1,0 +1,328 @@
+#include "Wnd.h"
+#include "DataExchange.h"
+#include "ThreadState.h"
+#include "WinApp.h"
+
+CWnd::CWnd() = default;
+
+CWnd::~CWnd() {
+    if (m_hWnd != nullptr && !m_bTemporary)
+        ::DestroyWindow(m_hWnd);
+    if (m_hWnd != nullptr)
+        Detach();
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
+    if (hWnd == nullptr)
+        return nullptr;
+    auto& map = AfxGetThreadState().permanentMap;
+    auto it = map.find(hWnd);
+    return it == map.end() ? nullptr : it->second;
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd) {
+    if (hWnd == nullptr)
+        return nullptr;
+    if (CWnd* wnd = FromHandlePermanent(hWnd))
+        return wnd;
+    auto& temps = AfxGetThreadState().temporaryMap;
+    auto& slot = temps[hWnd];
+    if (!slot) {
+        slot = std::make_unique<CWnd>();
+        slot->m_hWnd = hWnd;
+        slot->m_bTemporary = true;
+    }
+    return slot.get();
+}
+
+BOOL CWnd::Attach(HWND hWnd) {
+    if (hWnd == nullptr || m_hWnd != nullptr)
+        return FALSE;
+    m_hWnd = hWnd;
+    AfxGetThreadState().permanentMap[hWnd] = this;
+    return TRUE;
+}
+
+HWND CWnd::Detach() {
+    HWND hWnd = m_hWnd;
+    if (hWnd != nullptr && !m_bTemporary) {
+        auto& map = AfxGetThreadState().permanentMap;
+        auto it = map.find(hWnd);
+        if (it != map.end() && it->second == this)
+            map.erase(it);
+    }
+    m_hWnd = nullptr;
+    return hWnd;
+}
+
+void CWnd::AttachAndSubclass(HWND hWnd) {
+    Attach(hWnd);
+    WNDPROC old = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    if (old != &AfxWndProc)
+        m_pfnSuper = old;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (!Attach(hWnd))
+        return FALSE;
+    PreSubclassWindow();
+    WNDPROC old = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    if (old != &AfxWndProc)
+        m_pfnSuper = old;
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+    HWND item = parent ? ::GetDlgItem(parent->m_hWnd, static_cast<int>(id)) : nullptr;
+    return item != nullptr && SubclassWindow(item);
+}
+
+HWND CWnd::UnsubclassWindow() {
+    if (m_hWnd == nullptr)
+        return nullptr;
+    if (m_pfnSuper != nullptr)
+        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    m_pfnSuper = nullptr;
+    return Detach();
+}
+
+void CWnd::OnFinalNcDestroy() {
+    if (m_hWnd == nullptr)
+        return;
+    if (m_pfnSuper != nullptr &&
+        reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &AfxWndProc)
+        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    m_pfnSuper = nullptr;
+    if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this)
+        app->m_pMainWnd = nullptr;
+    Detach();
+    PostNcDestroy();
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
+                    CWnd* parent, UINT id) {
+    if (m_hWnd != nullptr)
+        return FALSE;
+    AfxHookWindowCreate(this);
+    HWND hWnd = ::CreateWindowExW(exStyle, className, windowName, style, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top,
+                                  parent ? parent->m_hWnd : nullptr,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                  AfxGetInstanceHandle(), nullptr);
+    AfxUnhookWindowCreate();
+    return hWnd != nullptr;
+}
+
+BOOL CWnd::DestroyWindow() {
+    return m_hWnd != nullptr && ::DestroyWindow(m_hWnd);
+}
+
+const MessageMap* CWnd::GetThisMessageMap() {
+    static const MessageMap map{&CCmdTarget::GetThisMessageMap, nullptr, 0};
+    return &map;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result))
+        result = DefWindowProc(message, wParam, lParam);
+    return result;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_COMMAND) {
+        if (!OnCommand(wParam, lParam))
+            return FALSE;
+        *result = 0;
+        return TRUE;
+    }
+    if (const MessageMapEntry* entry = FindEntry(message, 0, 0)) {
+        *result = entry->handler(this, wParam, lParam);
+        return TRUE;
+    }
+    // Owner-drawn controls paint themselves: the parent hands the request on.
+    if (message == WM_DRAWITEM || message == WM_MEASUREITEM) {
+        HWND child = nullptr;
+        if (message == WM_DRAWITEM)
+            child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
+        else if (wParam != 0)
+            child = ::GetDlgItem(m_hWnd, static_cast<int>(wParam));
+        CWnd* control = FromHandlePermanent(child);
+        if (control != nullptr && control->OnChildNotify(message, wParam, lParam, result))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
+}
+
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) {
+    return FALSE;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_pfnSuper != nullptr)
+        return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default() {
+    const MSG& msg = AfxGetThreadState().lastSentMsg;
+    return DefWindowProc(msg.message, msg.wParam, msg.lParam);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
+
+CWnd* CWnd::GetDlgItem(int id) const {
+    return FromHandle(::GetDlgItem(m_hWnd, id));
+}
+
+void CWnd::ScreenToClient(RECT* r) const {
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(r), 2);
+}
+
+void CWnd::ClientToScreen(RECT* r) const {
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(r), 2);
+}
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
+    DWORD style = GetStyle();
+    DWORD newStyle = (style & ~remove) | add;
+    if (style == newStyle)
+        return FALSE;
+    ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(newStyle));
+    if (flags != 0)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
+    return TRUE;
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
+    DWORD style = GetExStyle();
+    DWORD newStyle = (style & ~remove) | add;
+    if (style == newStyle)
+        return FALSE;
+    ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, static_cast<LONG>(newStyle));
+    if (flags != 0)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
+    return TRUE;
+}
+
+void CWnd::CenterWindow(CWnd* alternateOwner) {
+    const DWORD style = GetStyle();
+    HWND center = nullptr;
+    if (alternateOwner != nullptr)
+        center = alternateOwner->m_hWnd;
+    else if (style & WS_CHILD)
+        center = ::GetParent(m_hWnd);
+    else
+        center = ::GetWindow(m_hWnd, GW_OWNER);
+
+    CRect dlg;
+    GetWindowRect(&dlg);
+    CRect area, centerRect;
+    if (!(style & WS_CHILD)) {
+        // Never centre over a window the player cannot see.
+        if (center != nullptr) {
+            DWORD centerStyle = static_cast<DWORD>(::GetWindowLongW(center, GWL_STYLE));
+            if (!(centerStyle & WS_VISIBLE) || (centerStyle & WS_MINIMIZE))
+                center = nullptr;
+        }
+        MONITORINFO mi{};
+        mi.cbSize = sizeof(mi);
+        if (center == nullptr) {
+            CWnd* mainWnd = AfxGetMainWnd();
+            HWND hMain = mainWnd ? mainWnd->m_hWnd : nullptr;
+            ::GetMonitorInfoW(::MonitorFromWindow(hMain, MONITOR_DEFAULTTOPRIMARY), &mi);
+            centerRect = mi.rcWork;
+            area = mi.rcWork;
+        } else {
+            ::GetWindowRect(center, &centerRect);
+            ::GetMonitorInfoW(::MonitorFromWindow(center, MONITOR_DEFAULTTONEAREST), &mi);
+            area = mi.rcWork;
+        }
+    } else {
+        HWND parent = ::GetParent(m_hWnd);
+        ::GetClientRect(parent, &area);
+        if (center != nullptr && center != parent) {
+            ::GetClientRect(center, &centerRect);
+            ::MapWindowPoints(center, parent, reinterpret_cast<POINT*>(&centerRect), 2);
+        } else {
+            centerRect = area;
+        }
+    }
+
+    int left = (centerRect.left + centerRect.right) / 2 - dlg.Width() / 2;
+    int top = (centerRect.top + centerRect.bottom) / 2 - dlg.Height() / 2;
+    if (left + dlg.Width() > area.right)
+        left = area.right - dlg.Width();
+    if (left < area.left)
+        left = area.left;
+    if (top + dlg.Height() > area.bottom)
+        top = area.bottom - dlg.Height();
+    if (top < area.top)
+        top = area.top;
+    SetWindowPos(nullptr, left, top, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND CWnd::GetSafeOwner(HWND parent, HWND* top) {
+    HWND hWnd = parent;
+    if (hWnd == nullptr) {
+        CWnd* mainWnd = AfxGetMainWnd();
+        hWnd = mainWnd ? mainWnd->m_hWnd : nullptr;
+    }
+    while (hWnd != nullptr && (::GetWindowLongW(hWnd, GWL_STYLE) & WS_CHILD))
+        hWnd = ::GetParent(hWnd);
+    if (top != nullptr)
+        *top = hWnd;
+    if (parent == nullptr && hWnd != nullptr)
+        hWnd = ::GetLastActivePopup(hWnd);
+    return hWnd;
+}
+
+BOOL CWnd::UpdateData(BOOL saveAndValidate) {
+    CDataExchange dx(this, saveAndValidate);
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+void CWnd::DoDataExchange(CDataExchange*) {}
+
+int CWnd::RunModalLoop() {
+    AfxThreadState& state = AfxGetThreadState();
+    m_nFlags |= kInModalLoop;
+    while (ContinueModal()) {
+        MSG msg;
+        BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        state.msgCur = msg;
+        if (got == 0) {
+            // The quit belongs to the loops outside this one too: hand it on
+            // with the same code.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got == -1)
+            break;
+        if (!AfxPreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        AfxDeleteTemporaryMap();
+    }
+    // `this` is still alive: a modal window is only deleted by whoever runs it.
+    m_nFlags &= ~kInModalLoop;
+    return m_nModalResult;
+}
+
+void CWnd::EndModalLoop(int result) {
+    m_nModalResult = result;
+    if (m_nFlags & kContinueModal) {
+        m_nFlags &= ~kContinueModal;
+        ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
+    }
+}
