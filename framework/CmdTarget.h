@@ -7,6 +7,7 @@
 // rather than raw WPARAM/LPARAM.
 #include <windows.h>
 #include <cstddef>
+#include "EventSink.h"
 
 class CCmdTarget;
 
@@ -45,6 +46,13 @@ public:
 
     static const MessageMap* GetThisMessageMap();
     virtual const MessageMap* GetMessageMap() const { return GetThisMessageMap(); }
+
+    // Event-sink tables, searched like the message-map tables.
+    static const EventSinkMap* GetThisEventSinkMap();
+    virtual const EventSinkMap* GetEventSinkMap() const { return GetThisEventSinkMap(); }
+    // Hands an event of control `controlId` to its entry's handler. TRUE
+    // when an entry took it (arguments matching its types).
+    virtual BOOL OnEvent(UINT controlId, DISPID dispid, const DISPPARAMS* params);
 
     // The first entry, walking the tables outward, that takes `message`
     // (for WM_COMMAND: also `code` and `id`); null when there is none.

@@ -1,5 +1,7 @@
 #include "Dialog.h"
 #include "MessageMap.h"
+#include "OleControlContainer.h"
+#include "OleControlSite.h"
 #include "ThreadState.h"
 #include "WinApp.h"
 
@@ -41,6 +43,10 @@ const MessageMap* CDialogEx::GetThisMessageMap() {
 }
 
 BOOL CDialog::CreateFromTemplate(const DLGTEMPLATE* tmpl, HWND owner) {
+    std::vector<BYTE> stripped;
+    m_oleItems.clear();
+    if (COccManager* manager = AfxGetOccManager(); manager && manager->SplitDialogTemplate(tmpl, &stripped, &m_oleItems))
+        tmpl = reinterpret_cast<const DLGTEMPLATE*>(stripped.data());
     AfxHookWindowCreate(this);
     HWND hWnd = ::CreateDialogIndirectParamW(AfxGetResourceHandle(), tmpl, owner, AfxDlgProc, 0);
     AfxUnhookWindowCreate();
@@ -103,6 +109,11 @@ void CDialog::EndDialog(int result) {
 }
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
+    if (!m_oleItems.empty()) {
+        std::vector<OleDialogItem> items;
+        items.swap(m_oleItems);
+        AfxGetOccManager()->CreateDlgControls(this, m_nIDTemplate, items);
+    }
     return OnInitDialog();
 }
 
@@ -123,6 +134,11 @@ void CDialog::OnCancel() {
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
     if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST || m_hWnd == nullptr)
         return FALSE;
+    // Keys for a hosted control are the control's: its accelerators first,
+    // then the control's own window, never the dialog's navigation.
+    if (m_pCtrlCont != nullptr)
+        if (COleControlSite* site = m_pCtrlCont->SiteForWindow(msg->hwnd))
+            return site->TranslateAccelerator(msg);
     return ::IsDialogMessageW(m_hWnd, msg);
 }
 

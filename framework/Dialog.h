@@ -1,6 +1,8 @@
 #pragma once
 // Dialogs from DIALOGEX templates: modal (own nestable loop) and modeless.
+#include "OccManager.h"
 #include "Wnd.h"
+#include <vector>
 
 class CDialog : public CWnd {
 public:
@@ -35,6 +37,9 @@ protected:
 
     UINT m_nIDTemplate = 0;
     CWnd* m_pParentWnd = nullptr;
+
+private:
+    std::vector<OleDialogItem> m_oleItems;  // created once the window exists
 };
 
 // The dialog class the launcher's windows derive from; it adds nothing to

@@ -1,13 +1,20 @@
 #include "Wnd.h"
 #include "DataExchange.h"
+#include "OccManager.h"
+#include "OleControlContainer.h"
+#include "OleControlSite.h"
 #include "ThreadState.h"
 #include "WinApp.h"
 
 CWnd::CWnd() = default;
 
 CWnd::~CWnd() {
+    if (m_pCtrlSite != nullptr)
+        DestroyWindow();  // the control is torn down through its site
     if (m_hWnd != nullptr && !m_bTemporary)
         ::DestroyWindow(m_hWnd);
+    delete m_pCtrlCont;
+    m_pCtrlCont = nullptr;
     if (m_hWnd != nullptr)
         Detach();
 }
@@ -116,7 +123,53 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
 }
 
 BOOL CWnd::DestroyWindow() {
+    if (m_pCtrlSite != nullptr) {
+        COleControlSite* site = m_pCtrlSite;
+        site->m_pCtrlCont->Remove(site);  // lets go of this wrapper too
+        return TRUE;
+    }
     return m_hWnd != nullptr && ::DestroyWindow(m_hWnd);
+}
+
+BOOL CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint) {
+    if (m_pCtrlSite != nullptr)
+        return m_pCtrlSite->MoveWindow(CRect(x, y, x + width, y + height));
+    return ::MoveWindow(m_hWnd, x, y, width, height, repaint);
+}
+
+BOOL CWnd::ShowWindow(int cmdShow) {
+    if (m_pCtrlSite != nullptr)
+        return m_pCtrlSite->ShowWindow(cmdShow);
+    return ::ShowWindow(m_hWnd, cmdShow);
+}
+
+HRESULT CWnd::InvokeHelperV(DISPID dispid, WORD flags, VARTYPE resultType, void* result, const BYTE* paramInfo,
+                            const InvokeArg* args, std::size_t count) {
+    if (m_pCtrlSite == nullptr)
+        return E_UNEXPECTED;
+    return m_pCtrlSite->InvokeHelper(dispid, flags, resultType, result, paramInfo, args, count);
+}
+
+BOOL CWnd::CreateControl(REFCLSID clsid, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+                         const void* state, std::size_t stateSize) {
+    COccManager* manager = AfxGetOccManager();
+    if (manager == nullptr || parent == nullptr || parent->m_hWnd == nullptr || m_hWnd != nullptr)
+        return FALSE;
+    if (parent->m_pCtrlCont == nullptr)
+        parent->m_pCtrlCont = manager->CreateContainer(parent);
+    std::unique_ptr<COleControlSite> owned(manager->CreateSite(parent->m_pCtrlCont, nullptr));
+    COleControlSite* site = parent->m_pCtrlCont->Add(std::move(owned));
+    if (FAILED(site->CreateControl(clsid, style, rect, id, state, stateSize))) {
+        parent->m_pCtrlCont->Remove(site);
+        return FALSE;
+    }
+    if (windowName != nullptr && site->m_hWnd != nullptr)
+        ::SetWindowTextW(site->m_hWnd, windowName);
+    m_pCtrlSite = site;
+    site->m_pWndCtrl = this;
+    if (site->m_hWnd != nullptr)
+        SubclassWindow(site->m_hWnd);
+    return TRUE;
 }
 
 const MessageMap* CWnd::GetThisMessageMap() {
@@ -125,6 +178,12 @@ const MessageMap* CWnd::GetThisMessageMap() {
 }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY && m_pCtrlCont != nullptr) {
+        // Hosted controls go while their windows still exist.
+        COleControlContainer* container = m_pCtrlCont;
+        m_pCtrlCont = nullptr;
+        delete container;
+    }
     LRESULT result = 0;
     if (!OnWndMsg(message, wParam, lParam, &result))
         result = DefWindowProc(message, wParam, lParam);

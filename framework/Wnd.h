@@ -4,9 +4,11 @@
 // the window had before (default processing).
 #include "CmdTarget.h"
 #include "Geometry.h"
+#include "InvokeArg.h"
 
 class CDC;
 class CDataExchange;
+class COleControlContainer;
 class COleControlSite;
 
 class CWnd : public CCmdTarget {
@@ -53,16 +55,15 @@ public:
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
     CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
-    BOOL MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE) {
-        return ::MoveWindow(m_hWnd, x, y, width, height, repaint);
-    }
+    // For an OLE control these go through its site, so the control knows.
+    BOOL MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
     BOOL MoveWindow(const RECT& r, BOOL repaint = TRUE) {
         return MoveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top, repaint);
     }
     BOOL SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
         return ::SetWindowPos(m_hWnd, insertAfter, x, y, cx, cy, flags);
     }
-    BOOL ShowWindow(int cmdShow) { return ::ShowWindow(m_hWnd, cmdShow); }
+    BOOL ShowWindow(int cmdShow);
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
@@ -115,7 +116,26 @@ public:
     void AttachAndSubclass(HWND hWnd);
     void OnFinalNcDestroy();
 
-    COleControlSite* m_pCtrlSite = nullptr;  // set when this wraps an OLE control
+    // OLE controls. A wrapper of a control calls it through its site; a
+    // window hosting controls owns their container.
+    COleControlSite* m_pCtrlSite = nullptr;
+    COleControlContainer* m_pCtrlCont = nullptr;
+
+    // Calls the wrapped control's dispatch member. `paramInfo` holds one
+    // parameter-type byte per argument (zero-terminated, or null for none).
+    // Fails (never throws) when there is no control or the call fails.
+    template <class... Args>
+    HRESULT InvokeHelper(DISPID dispid, WORD flags, VARTYPE resultType, void* result, const BYTE* paramInfo,
+                         Args... args) {
+        const InvokeArg list[] = {InvokeArg(args)..., InvokeArg(0L)};
+        return InvokeHelperV(dispid, flags, resultType, result, paramInfo, list, sizeof...(Args));
+    }
+    HRESULT InvokeHelperV(DISPID dispid, WORD flags, VARTYPE resultType, void* result, const BYTE* paramInfo,
+                          const InvokeArg* args, std::size_t count);
+
+    // Creates an OLE control by class as a child of `parent` and wraps it.
+    BOOL CreateControl(REFCLSID clsid, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+                       const void* state = nullptr, std::size_t stateSize = 0);
 
 protected:
     // Called after a window is attached by SubclassWindow, before its window
