@@ -1,0 +1,6 @@
+#include "CustomOccManager.h"
+#include "CustomControlSite.h"
+
+COleControlSite* CCustomOccManager::CreateSite(COleControlContainer* container) {
+    return new CCustomControlSite(container);
+}
