@@ -359,6 +359,8 @@ int CWnd::RunModalLoop() {
         MSG msg;
         BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         state.msgCur = msg;
+        if (got == 0 && DeferQuit(static_cast<int>(msg.wParam)))
+            continue;
         if (got == 0) {
             // The quit belongs to the loops outside this one too: hand it on
             // with the same code.

@@ -111,6 +111,10 @@ public:
     int RunModalLoop();
     BOOL ContinueModal() const { return (m_nFlags & kContinueModal) != 0; }
     void EndModalLoop(int result);
+    // A modal window that must not end yet when a quit message arrives (it
+    // waits for work of its own) returns TRUE and posts the quit itself
+    // later, with the same code.
+    virtual BOOL DeferQuit(int /*exitCode*/) { return FALSE; }
 
     // Framework internals used by AfxWndProc and the creation hook.
     void AttachAndSubclass(HWND hWnd);

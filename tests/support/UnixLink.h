@@ -1,0 +1,7 @@
+#pragma once
+// A Unix symbolic link made from outside Wine's file APIs (Wine runs Unix
+// programs when asked to start one), as a player's system might have it.
+#include <string>
+
+// Makes `link` (a Windows path) point to `target` (a Windows path).
+bool MakeUnixSymlink(const std::wstring& target, const std::wstring& link);
