@@ -1,0 +1,217 @@
+#include "CleanCacheDlg.h"
+
+#include <process.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <wininet.h>
+#include <vector>
+
+#include "DataExchange.h"
+#include "MessageMap.h"
+#include "SkinnedStatic.h"
+#include "resource.h"
+
+namespace {
+constexpr wchar_t kStatusText[] = L"缓存清理中,请稍后(按ESC取消)";
+
+// A URL cache entry's buffer, sized to what the entry needs.
+using EntryBuffer = std::vector<BYTE>;
+INTERNET_CACHE_ENTRY_INFOW* AsEntry(EntryBuffer& b) {
+    return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(b.data());
+}
+
+bool IsDriveRoot(const std::wstring& folder) {
+    // "C:", "C:\" and "\" name a whole drive.
+    std::wstring f = folder;
+    while (!f.empty() && (f.back() == L'\\' || f.back() == L'/'))
+        f.pop_back();
+    return f.empty() || (f.size() == 2 && f[1] == L':');
+}
+}  // namespace
+
+CCleanCacheDlg::CCleanCacheDlg(CWnd* /*parent: the veil has none*/) : CDialogEx(IDD_CLEAN_CACHE_DIALOG, nullptr) {}
+
+CCleanCacheDlg::~CCleanCacheDlg() {
+    RequestCancel();
+    if (m_hThread != nullptr)
+        ::CloseHandle(m_hThread);
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+}
+
+const MessageMap* CCleanCacheDlg::GetThisMessageMap() {
+    static const MessageMapEntry entries[] = {
+        msgmap::CtlColor<&CCleanCacheDlg::OnCtlColor>(),
+        msgmap::Paint<&CCleanCacheDlg::OnPaint>(),
+        msgmap::Timer<&CCleanCacheDlg::OnTimer>(),
+        msgmap::Message<WM_CLEANCACHE_DONE, &CCleanCacheDlg::OnCleanCacheDone>(),
+    };
+    static const MessageMap map = MakeMessageMap(&CDialogEx::GetThisMessageMap, entries);
+    return &map;
+}
+
+void CCleanCacheDlg::DoDataExchange(CDataExchange* dx) {
+    CDialogEx::DoDataExchange(dx);
+    DDX_Control(dx, IDC_CLEAN_TEXT, m_stStatus);
+}
+
+BOOL CCleanCacheDlg::OnInitDialog() {
+    CDialogEx::OnInitDialog();
+    m_bmpBack.LoadBitmap(IDB_CLEAN_BACK);
+    m_crKey = RGB(255, 0, 0);
+    m_layered.m_hWndTarget = m_hWnd;
+    ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
+    m_brKey.CreateSolidBrush(m_crKey);
+    ApplyLayeredColorKey(m_layered.m_hWndTarget, m_crKey, 150);
+
+    CRect work;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    MoveWindow(0, 0, work.Width(), work.Height(), TRUE);
+    m_stStatus.CenterWindow();
+
+    ::SetTimer(m_hWnd, kAnimationTimer, kAnimationMs, nullptr);
+    m_hThread = reinterpret_cast<HANDLE>(
+        _beginthreadex(nullptr, 0, &CCleanCacheDlg::CleanCacheThread, this, CREATE_SUSPENDED, nullptr));
+    if (m_hThread != nullptr)
+        ::ResumeThread(m_hThread);
+    else
+        PostMessage(WM_CLEANCACHE_DONE);  // nothing to wait for
+    return TRUE;
+}
+
+unsigned __stdcall CCleanCacheDlg::CleanCacheThread(void* dialog) {
+    auto* self = static_cast<CCleanCacheDlg*>(dialog);
+    self->RunSteps();
+    // The last touches of the dialog: it ends only on the message.
+    HWND hWnd = self->m_hWnd;
+    ::CloseHandle(self->m_hThread);
+    self->m_hThread = nullptr;
+    ::PostMessageW(hWnd, WM_CLEANCACHE_DONE, 0, 0);
+    return 0;
+}
+
+void CCleanCacheDlg::RunSteps() {
+    wchar_t path[MAX_PATH];
+    CleanUrlCache(1);
+    if (::SHGetSpecialFolderPathW(nullptr, path, CSIDL_COOKIES, FALSE))
+        DeleteFolderContents(path);
+    CleanUrlCache(0);
+    if (::SHGetSpecialFolderPathW(nullptr, path, CSIDL_INTERNET_CACHE, FALSE))
+        DeleteFolderContents(path);
+}
+
+bool CCleanCacheDlg::CleanUrlCache(int mode) {
+    DWORD size = 0;
+    ::FindFirstUrlCacheEntryW(nullptr, nullptr, &size);
+    EntryBuffer buffer(size ? size : sizeof(INTERNET_CACHE_ENTRY_INFOW));
+    size = static_cast<DWORD>(buffer.size());
+    HANDLE find = ::FindFirstUrlCacheEntryW(nullptr, AsEntry(buffer), &size);
+    if (find == nullptr)
+        return false;
+    for (;;) {
+        const INTERNET_CACHE_ENTRY_INFOW* entry = AsEntry(buffer);
+        const bool cookie = (entry->CacheEntryType & COOKIE_CACHE_ENTRY) != 0;
+        if ((mode == 1 && cookie) || (mode == 0 && !cookie))
+            ::DeleteUrlCacheEntryW(entry->lpszSourceUrlName);
+
+        size = 0;
+        ::FindNextUrlCacheEntryW(find, nullptr, &size);
+        buffer.assign(size ? size : sizeof(INTERNET_CACHE_ENTRY_INFOW), 0);
+        if (Cancelled())
+            break;
+        size = static_cast<DWORD>(buffer.size());
+        BOOL found = ::FindNextUrlCacheEntryW(find, AsEntry(buffer), &size);
+        // The entry may have grown since its size was asked: ask again.
+        while (!found && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER && size > buffer.size()) {
+            buffer.assign(size, 0);
+            found = ::FindNextUrlCacheEntryW(find, AsEntry(buffer), &size);
+        }
+        if (!found)
+            break;
+    }
+    ::FindCloseUrlCache(find);
+    return true;
+}
+
+bool CCleanCacheDlg::DeleteFolderContents(const std::wstring& folder) {
+    if (IsDriveRoot(folder))
+        return false;
+    WIN32_FIND_DATAW fd;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*.*").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    do {
+        const std::wstring name = fd.cFileName;
+        if (name != L"." && name != L".." && name != L"desktop.ini") {
+            const std::wstring path = folder + L"\\" + name;
+            const DWORD attributes = ::GetFileAttributesW(path.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+                ::SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                // A link to a folder elsewhere goes itself; what it points
+                // to is not the cache's.
+                if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                    DeleteFolderContents(path);
+                ::RemoveDirectoryW(path.c_str());
+            } else {
+                std::vector<wchar_t> from(path.begin(), path.end());
+                from.push_back(0);
+                from.push_back(0);  // the list ends with an empty entry
+                SHFILEOPSTRUCTW op{};
+                op.wFunc = FO_DELETE;
+                op.pFrom = from.data();
+                op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI;
+                ::SHFileOperationW(&op);
+            }
+        }
+        if (Cancelled())
+            break;
+    } while (::FindNextFileW(find, &fd));
+    ::FindClose(find);
+    return true;
+}
+
+void CCleanCacheDlg::OnPaint() {
+    PaintStretchedBackground(this, m_bmpBack);
+    Default();
+}
+
+HBRUSH CCleanCacheDlg::OnCtlColor(CDC* dc, CWnd* control, UINT) {
+    if (control == nullptr || control->m_hWnd == m_hWnd || control->GetDlgCtrlID() != IDC_CLEAN_TEXT)
+        return m_brKey;
+    Default();
+    return PaintStaticOverDialog(this, dc, control, RGB(0, 255, 255));
+}
+
+void CCleanCacheDlg::OnTimer(UINT_PTR id) {
+    if (id == kAnimationTimer) {
+        m_nDots = (m_nDots + 1) % 3;
+        std::wstring text = kStatusText;
+        text.append(m_nDots, L'.');
+        m_stStatus.SetWindowText(text.c_str());
+        CRect rect;
+        m_stStatus.GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        InvalidateRect(&rect, TRUE);
+    }
+    Default();
+}
+
+BOOL CCleanCacheDlg::DeferQuit(int exitCode) {
+    if (m_bDone)
+        return FALSE;
+    // The worker still uses this dialog: stop it, and quit once it is done.
+    RequestCancel();
+    m_bQuitPending = true;
+    m_nQuitCode = exitCode;
+    return TRUE;
+}
+
+LRESULT CCleanCacheDlg::OnCleanCacheDone(WPARAM, LPARAM) {
+    m_bDone = true;
+    ::KillTimer(m_hWnd, kAnimationTimer);
+    EndDialog(1);
+    if (m_bQuitPending)
+        ::PostQuitMessage(m_nQuitCode);
+    return 0;
+}

@@ -1,0 +1,62 @@
+#pragma once
+// The cache cleaner: a dim veil over the work area with one status line,
+// while a worker thread deletes the browser's URL cache entries and empties
+// its cookies and temporary Internet files folders. It closes itself when
+// the worker is done; Enter, Escape or closing ask the worker to stop early.
+#include <windows.h>
+#include <string>
+
+#include "Controls.h"
+#include "Dialog.h"
+#include "Gdi.h"
+#include "LayeredPng.h"
+
+class CCleanCacheDlg : public CDialogEx {
+public:
+    explicit CCleanCacheDlg(CWnd* parent = nullptr);
+    ~CCleanCacheDlg() override;
+
+    static constexpr UINT_PTR kAnimationTimer = 1;
+    static constexpr UINT kAnimationMs = 500;
+
+    // One pass over the URL cache: mode 1 deletes the cookie entries, mode 0
+    // every other entry. False when the cache yielded no first entry.
+    bool CleanUrlCache(int mode);
+    // Deletes everything in `folder` except entries named "desktop.ini";
+    // the folder itself stays. Links to folders are removed where the
+    // platform allows, never followed. False when it could not be listed.
+    bool DeleteFolderContents(const std::wstring& folder);
+    static unsigned __stdcall CleanCacheThread(void* dialog);
+
+    static const MessageMap* GetThisMessageMap();
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+    CBitmap m_bmpBack;
+    CStatic m_stStatus;
+    UINT m_nDots = 0;  // status animation
+    CLayeredPng m_layered;
+    CBrush m_brKey;
+    COLORREF m_crKey = 0;
+    HANDLE m_hThread = nullptr;
+    volatile LONG m_bCancel = FALSE;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override { RequestCancel(); }
+    void OnCancel() override { RequestCancel(); }
+    BOOL DeferQuit(int exitCode) override;
+
+    void RequestCancel() { ::InterlockedExchange(&m_bCancel, TRUE); }
+    bool Cancelled() const { return m_bCancel != FALSE; }
+    void OnPaint();
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
+    void OnTimer(UINT_PTR id);
+    LRESULT OnCleanCacheDone(WPARAM, LPARAM);
+
+private:
+    void RunSteps();
+    bool m_bDone = false;
+    bool m_bQuitPending = false;
+    int m_nQuitCode = 0;
+};

@@ -1,0 +1,81 @@
+#pragma once
+// The game window: a borderless frame with a 30-pixel skinned title bar over
+// the browser that shows the game, in one of three display modes.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "Controls.h"
+#include "Dialog.h"
+#include "Gdi.h"
+#include "PngButton.h"
+#include "WebBrowser2.h"
+
+class CGameDialog : public CDialogEx {
+public:
+    enum DisplayMode { MODE_FULL = 0, MODE_MAX = 1, MODE_NORMAL = 2 };
+    static constexpr int kTitleHeight = 30;
+    static constexpr UINT kTrayIconId = 128;
+
+    explicit CGameDialog(CWnd* parent = nullptr);
+    ~CGameDialog() override;
+
+    void ShowTitleControls(int cmdShow);
+    void LayoutTitleBar();
+    void PlaceFull();
+    void PlaceMax();
+    void PlaceNormal();
+    void ApplyDisplayMode();
+    void EnterFullMode();
+    void ToggleMaxNormal();
+    void ToggleFullScreen();
+    void ToggleVisible();
+    void AddTrayIcon();
+    // The release steps of closing: title bitmap, hotkeys, tray icon.
+    // Harmless to run again.
+    void ReleaseFrameResources();
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    static const MessageMap* GetThisMessageMap();
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+    static const EventSinkMap* GetThisEventSinkMap();
+    const EventSinkMap* GetEventSinkMap() const override { return GetThisEventSinkMap(); }
+
+    int m_nHotKeyBoss = 1001;
+    int m_nHotKeyFull = 1002;
+    int m_nDisplayMode = MODE_MAX;
+    NOTIFYICONDATAW m_nid{};
+    CBitmap m_bmpTitle;
+    HICON m_hIcon;
+    CWebBrowser2 m_browser;
+    CPngButton m_btnClose, m_btnRestore, m_btnMin, m_btnFull, m_btnBoss, m_btnRefresh, m_btnServer, m_btnClean,
+        m_btnMax;
+    CToolTipCtrl* m_pToolTip = nullptr;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override {}
+
+    void InitTitleBar();
+    void OnPaint();
+    void OnSize(UINT type, int cx, int cy);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonDblClk(UINT flags, CPoint point);
+    void OnNavigateComplete2(IDispatch* disp, VARIANT* url);
+
+    // Commands and tray.
+    void OnCloseButton();
+    void OnMinimize();
+    void OnFullScreen();
+    void OnBoss();
+    void OnCleanCache();
+    void OnRefresh();
+    void OnReselectServer();
+    void OnMaxRestore();
+    void OnTrayExit();
+    void OnHotKey(UINT id, UINT modifiers, UINT key);
+    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    void OnClose();
+};
