@@ -1,0 +1,22 @@
+#pragma once
+// What both PNG loaders share: the bytes of a "PNG" resource, and a stream
+// over a global memory block.
+#include <windows.h>
+#include <objidl.h>
+#include <memory>
+
+struct PngResourceBytes {
+    const void* data = nullptr;  // null when the resource is missing or unreadable
+    DWORD size = 0;
+};
+
+PngResourceBytes FindPngResource(HMODULE module, LPCWSTR name);
+
+struct StreamRelease {
+    void operator()(IStream* stream) const { stream->Release(); }
+};
+using StreamPtr = std::unique_ptr<IStream, StreamRelease>;
+
+// A stream over `block`; with `deleteOnRelease` the stream frees the block
+// when its last reference goes. `result` gets the creation's result.
+StreamPtr CreateStreamOnBlock(HGLOBAL block, BOOL deleteOnRelease, HRESULT* result);

@@ -1,0 +1,206 @@
+// The skin toolkit on real resources, windows, messages and GDI+.
+#include <gtest/gtest.h>
+#include <memory>
+
+#include <shlwapi.h>
+
+#include "GdiPlusPng.h"
+#include "Geometry.h"
+#include "LayeredWindow.h"
+#include "LoadPngImage.h"
+#include "UpdateLayeredTool.h"
+#include "WinApp.h"
+#include "resource.h"
+#include "skin_test_ids.h"
+#include "support/Wait.h"
+
+namespace {
+
+// No image loads before GDI+ is started, here as in the application.
+class GdiPlusEnvironment : public ::testing::Environment {
+    void SetUp() override { ASSERT_EQ(StartupGdiPlus(&m_token), Gdiplus::Ok); }
+    ULONG_PTR m_token = 0;
+};
+const auto* const g_gdiplus = ::testing::AddGlobalTestEnvironment(new GdiPlusEnvironment);
+
+bool Load(CGdiPlusPngResource& png, UINT id) {
+    return png.Load(MAKEINTRESOURCEW(id), AfxGetResourceHandle());
+}
+
+COLORREF PixelOf(HWND window, int x, int y) {  // null: the screen
+    HDC dc = window ? ::GetWindowDC(window) : ::GetDC(nullptr);
+    const COLORREF colour = ::GetPixel(dc, x, y);
+    ::ReleaseDC(window, dc);
+    return colour;
+}
+
+}  // namespace
+
+TEST(PngHolder, HoldsOneImageWithItsLockedBlockOrNothing) {
+    CGdiPlusPngResource png;
+    EXPECT_EQ(png.GetWidth(), 0u);
+    EXPECT_EQ(png.GetHeight(), 0u);
+
+    ASSERT_TRUE(Load(png, IDB_PNG_BACKDROP));
+    EXPECT_EQ(png.GetWidth(), 1120u);
+    EXPECT_EQ(png.GetHeight(), 693u);
+    EXPECT_EQ(::GlobalFlags(png.m_hBuffer) & GMEM_LOCKCOUNT, 1u);
+    HGLOBAL first = png.m_hBuffer;
+
+    ASSERT_TRUE(Load(png, IDB_PNG_LOGIN_MIN));
+    EXPECT_EQ(png.GetWidth(), 27u);
+    EXPECT_EQ(::GlobalFlags(png.m_hBuffer) & GMEM_LOCKCOUNT, 1u);
+    if (png.m_hBuffer.Get() != first) {  // else the freed handle was given out again
+        EXPECT_EQ(::GlobalFlags(first), static_cast<UINT>(GMEM_INVALID_HANDLE));
+    }
+
+    // Missing, not an image, zero bytes: false, and what was held is gone.
+    for (UINT id : {IDB_SKIN_TEST_MISSING, IDB_SKIN_TEST_GARBAGE, IDB_SKIN_TEST_EMPTY}) {
+        ASSERT_TRUE(Load(png, IDB_PNG_LOGIN_MIN));
+        EXPECT_FALSE(Load(png, id)) << id;
+        EXPECT_EQ(png.m_pImage, nullptr) << id;
+        EXPECT_EQ(png.m_hBuffer.Get(), nullptr) << id;
+    }
+    EXPECT_FALSE(png.Load(L"NO_SUCH_IMAGE", AfxGetResourceHandle()));
+}
+
+TEST(PngImage, HasTheStripsSizeOrNoneWhenUndecodable) {
+    auto strip = LoadPngImage(AfxGetResourceHandle(), IDB_PNG_LOGIN_MIN);
+    ASSERT_NE(strip, nullptr);
+    EXPECT_EQ(strip->GetWidth(), 27u);
+    EXPECT_EQ(strip->GetHeight(), 108u);
+    auto garbage = LoadPngImage(AfxGetResourceHandle(), IDB_SKIN_TEST_GARBAGE);
+    ASSERT_NE(garbage, nullptr);
+    EXPECT_EQ(garbage->GetWidth(), 0u);
+    EXPECT_EQ(garbage->GetHeight(), 0u);
+    EXPECT_EQ(LoadPngImage(AfxGetResourceHandle(), IDB_SKIN_TEST_MISSING), nullptr);
+}
+
+namespace {
+
+// A white top-level window at (50, 60) that counts its extended-style writes.
+class ProbeWindow {
+public:
+    explicit ProbeWindow(DWORD exStyle = 0) {
+        static const ATOM atom = [] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = &ProbeWindow::WndProc;
+            wc.hInstance = ::GetModuleHandleW(nullptr);
+            wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+            wc.lpszClassName = L"SkinTestProbe";
+            return ::RegisterClassW(&wc);
+        }();
+        m_hWnd = ::CreateWindowExW(exStyle, MAKEINTATOM(atom), L"", WS_POPUP | WS_VISIBLE, 50, 60, 200, 100, nullptr,
+                                   nullptr, nullptr, nullptr);
+        ::SetWindowLongPtrW(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&m_writes));
+        ::UpdateWindow(m_hWnd);
+    }
+    ~ProbeWindow() { ::DestroyWindow(m_hWnd); }
+    HWND m_hWnd = nullptr;
+    int m_writes = 0;
+    DWORD ExStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)); }
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* writes = reinterpret_cast<int*>(::GetWindowLongPtrW(hWnd, GWLP_USERDATA));
+        if (message == WM_STYLECHANGED && static_cast<int>(wParam) == GWL_EXSTYLE && writes)
+            ++*writes;
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    }
+};
+
+// The colour of a pixel of a "PNG" resource, decoded apart from the loaders.
+Gdiplus::Color ResourcePixel(UINT id, int x, int y) {
+    HMODULE module = AfxGetResourceHandle();
+    HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(id), L"PNG");
+    IStream* stream = ::SHCreateMemStream(static_cast<const BYTE*>(::LockResource(::LoadResource(module, resource))),
+                                          ::SizeofResource(module, resource));
+    Gdiplus::Color colour;
+    Gdiplus::Bitmap(stream).GetPixel(x, y, &colour);
+    stream->Release();
+    return colour;
+}
+
+}  // namespace
+
+TEST(LayeredTool, IsMadeOnceForTheProcessOrLeftEmpty) {
+    UpdateLayeredTool* tool = UpdateLayeredTool::Instance();
+    ProbeWindow window;
+    ApplyLayeredColorKey(window.m_hWnd, RGB(255, 0, 0), 150);
+    EXPECT_EQ(UpdateLayeredTool::Instance(), tool);
+    EXPECT_EQ(tool->m_hUser32, ::GetModuleHandleW(L"user32.dll"));
+    EXPECT_EQ(tool->m_pfnUpdateLayeredWindow, &::UpdateLayeredWindow);
+    EXPECT_EQ(tool->m_pfnSetLayeredWindowAttributes, &::SetLayeredWindowAttributes);
+
+    UpdateLayeredTool missing(L"NoSuchLayeringLibrary.DLL");
+    EXPECT_EQ(missing.m_hUser32, nullptr);
+    EXPECT_EQ(missing.m_pfnUpdateLayeredWindow, nullptr);
+    EXPECT_EQ(missing.m_pfnSetLayeredWindowAttributes, nullptr);
+}
+
+TEST(LayeredPng, ChangesNothingWithoutImageOrWindow) {
+    ProbeWindow window;
+    const DWORD before = window.ExStyle();
+    CLayeredPng noImage;
+    noImage.m_hWndTarget = window.m_hWnd;
+    noImage.Present();
+    EXPECT_EQ(window.ExStyle(), before);
+    EXPECT_EQ(window.m_writes, 0);
+
+    CLayeredPng noWindow;
+    ASSERT_TRUE(Load(noWindow.m_png, IDB_PNG_LOGIN_MIN));
+    noWindow.m_hWndTarget = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    ::DestroyWindow(noWindow.m_hWndTarget);
+    noWindow.Present();
+}
+
+TEST(LayeredPng, PresentsTheImageUnscaledAtTheWindowsCornerWithItsAlpha) {
+    ProbeWindow behind;
+    ProbeWindow window;
+    CLayeredPng backdrop;
+    ASSERT_TRUE(Load(backdrop.m_png, IDB_PNG_BACKDROP));
+    backdrop.m_hWndTarget = window.m_hWnd;
+    backdrop.Present();
+    EXPECT_TRUE(window.ExStyle() & WS_EX_LAYERED);
+    EXPECT_EQ(window.m_writes, 1);
+    CRect rect;
+    ::GetWindowRect(window.m_hWnd, &rect);
+    EXPECT_EQ(rect, CRect(50, 60, 50 + 1120, 60 + 693));
+
+    // Opaque pixels show as they are, at their place; clear ones show what is behind.
+    for (POINT p : {POINT{560, 346}, POINT{117, 176}, POINT{600, 80}, POINT{190, 380}}) {
+        const Gdiplus::Color c = ResourcePixel(IDB_PNG_BACKDROP, p.x, p.y);
+        ASSERT_EQ(c.GetA(), 255);
+        const COLORREF expected = RGB(c.GetR(), c.GetG(), c.GetB());
+        EXPECT_TRUE(PumpUntil([&] { return PixelOf(nullptr, 50 + p.x, 60 + p.y) == expected; }, 2000)) << p.x;
+    }
+    ASSERT_EQ(ResourcePixel(IDB_PNG_BACKDROP, 2, 2).GetA(), 0);
+    EXPECT_EQ(PixelOf(nullptr, 52, 62), RGB(255, 255, 255));
+}
+
+TEST(LayeredPng, LeavesAWindowThatIsLayeredAlreadyUnwritten) {
+    ProbeWindow window(WS_EX_LAYERED | WS_EX_TOOLWINDOW);
+    const DWORD before = window.ExStyle();
+    CLayeredPng strip;
+    ASSERT_TRUE(Load(strip.m_png, IDB_PNG_LOGIN_MIN));
+    strip.m_hWndTarget = window.m_hWnd;
+    strip.Present();
+    ApplyLayeredColorKey(window.m_hWnd, RGB(255, 255, 0), 255);
+    EXPECT_EQ(window.ExStyle(), before);
+    EXPECT_EQ(window.m_writes, 0);
+}
+
+TEST(LayeredColorKey, IsWhatTheSystemReadsBack) {
+    for (auto [key, alpha] : {std::pair<COLORREF, BYTE>{0x0000FFFF, 255}, {0x000000FF, 150}}) {
+        ProbeWindow window;
+        ApplyLayeredColorKey(window.m_hWnd, key, alpha);
+        EXPECT_TRUE(window.ExStyle() & WS_EX_LAYERED);
+        COLORREF readKey = 0;
+        BYTE readAlpha = 0;
+        DWORD flags = 0;
+        ASSERT_TRUE(::GetLayeredWindowAttributes(window.m_hWnd, &readKey, &readAlpha, &flags));
+        EXPECT_EQ(readKey, key);
+        EXPECT_EQ(readAlpha, alpha);
+        EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+    }
+}
