@@ -1,13 +1,17 @@
 // The skin toolkit on real resources, windows, messages and GDI+.
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 #include <shlwapi.h>
 
+#include "Dialog.h"
 #include "GdiPlusPng.h"
 #include "Geometry.h"
 #include "LayeredWindow.h"
 #include "LoadPngImage.h"
+#include "MessageMap.h"
+#include "PngButton.h"
 #include "UpdateLayeredTool.h"
 #include "WinApp.h"
 #include "resource.h"
@@ -203,4 +207,188 @@ TEST(LayeredColorKey, IsWhatTheSystemReadsBack) {
         EXPECT_EQ(readAlpha, alpha);
         EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
     }
+}
+
+namespace {
+
+constexpr COLORREF kBackground = RGB(255, 0, 255);
+// The test strip's frames, top to bottom.
+constexpr COLORREF kFrames[] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255)};
+
+// Hosts the buttons on a magenta background and notes the first one's notifications.
+class CHostDlg : public CDialogEx {
+public:
+    CHostDlg() : CDialogEx(IDD_SKIN_TEST_HOST) {}
+    std::vector<UINT> notifications;
+    static const MessageMap* GetThisMessageMap() {
+        static const MessageMapEntry entries[] = {msgmap::EraseBkgnd<&CHostDlg::OnEraseBkgnd>()};
+        static const MessageMap map = MakeMessageMap(&CDialogEx::GetThisMessageMap, entries);
+        return &map;
+    }
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        if (LOWORD(wParam) == IDC_SKIN_TEST_BUTTON)
+            notifications.push_back(HIWORD(wParam));
+        return CDialogEx::OnCommand(wParam, lParam);
+    }
+    BOOL OnEraseBkgnd(CDC* dc) {
+        CRect rect;
+        GetClientRect(&rect);
+        CBrush brush;
+        brush.CreateSolidBrush(kBackground);
+        ::FillRect(*dc, &rect, brush);
+        return TRUE;
+    }
+};
+
+class ImageButton : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::SetCursorPos(1270, 1000);  // only the messages sent here move "the pointer"
+        ASSERT_TRUE(m_host.Create(IDD_SKIN_TEST_HOST));
+        m_hButton = ::GetDlgItem(m_host, IDC_SKIN_TEST_BUTTON);
+    }
+    void Attach(UINT strip = 0) {
+        ASSERT_TRUE(m_button.SubclassDlgItem(IDC_SKIN_TEST_BUTTON, &m_host));
+        m_button.StartGdiPlus();
+        EXPECT_NE(m_button.m_gdiplusToken, 0u);
+        if (strip != 0)
+            m_button.SetImage(strip);
+    }
+    // The test strip's frame the 8 x 8 button shows once painting is done:
+    // its corners and centre must agree. -1: none of them, or mixed.
+    int Frame() {
+        PumpPending();
+        ::UpdateWindow(m_hButton);
+        const COLORREF c = PixelOf(m_hButton, 0, 0);
+        if (PixelOf(m_hButton, 7, 7) != c || PixelOf(m_hButton, 4, 3) != c)
+            return -1;
+        for (int k = 0; k < 4; ++k)
+            if (c == kFrames[k])
+                return k;
+        return -1;
+    }
+    CSize Size() const {
+        CRect rect;
+        ::GetWindowRect(m_hButton, &rect);
+        return {rect.Width(), rect.Height()};
+    }
+
+    CHostDlg m_host;
+    CPngButton m_button;  // destroyed before the host's window
+    HWND m_hButton = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ImageButton, IsOneFrameOfItsStripLaidOnTop) {
+    Attach();
+    CRect before;
+    ::GetWindowRect(m_hButton, &before);
+    struct Case {
+        UINT id;
+        int cx, cy;
+    };
+    for (Case c : {Case{IDB_PNG_LOGIN_MIN, 27, 27}, Case{IDB_PNG_CONFIRM_OK, 74, 26}, Case{IDB_PNG_CLOSE, 30, 30},
+                   Case{IDB_SKIN_TEST_MISSING, 0, 0}, Case{IDB_SKIN_TEST_GARBAGE, 0, 0}}) {
+        m_button.SetImage(c.id);
+        CRect rect;
+        ::GetWindowRect(m_hButton, &rect);
+        EXPECT_EQ(rect.TopLeft().x, before.left);
+        EXPECT_EQ(rect.TopLeft().y, before.top);
+        EXPECT_EQ(rect.Width(), c.cx) << c.id;
+        EXPECT_EQ(rect.Height(), c.cy) << c.id;
+        EXPECT_EQ(m_button.m_nWidth, static_cast<UINT>(c.cx)) << c.id;
+    }
+    CPngButton other;
+    ASSERT_TRUE(other.SubclassDlgItem(IDC_SKIN_TEST_OTHER, &m_host));
+    other.SetImage(IDB_PNG_CLOSE);
+    EXPECT_EQ(::GetWindow(m_host, GW_CHILD), other.m_hWnd);
+    m_button.SetImage(IDB_PNG_CLOSE);
+    EXPECT_EQ(::GetWindow(m_host, GW_CHILD), m_hButton);
+}
+
+TEST_F(ImageButton, PaintsNothingBeforeItHasAnImage) {
+    Attach();
+    EXPECT_EQ(m_button.GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
+    // The host paints under the button, then the button paints.
+    ::RedrawWindow(m_host, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    CClientDC dc(m_hButton);
+    EXPECT_EQ(m_button.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc())), TRUE);
+    const CSize size = Size();
+    for (POINT p : {POINT{0, 0}, POINT{size.cx - 1, size.cy - 1}, POINT{size.cx / 2, size.cy / 2}})
+        EXPECT_EQ(PixelOf(m_hButton, p.x, p.y), kBackground) << p.x << "," << p.y;
+}
+
+TEST_F(ImageButton, ShowsTheFrameOfItsState) {
+    Attach(IDB_PNG_CLOSE);
+    m_button.SetImage(IDB_SKIN_TEST_STRIP);  // replaces the first
+    EXPECT_EQ(Size().cx, 8);
+    EXPECT_EQ(Frame(), 0);
+    const LPARAM at = MAKELPARAM(3, 3);
+    m_button.SendMessage(WM_MOUSEMOVE, 0, at);
+    EXPECT_TRUE(m_button.m_bTracking);
+    EXPECT_EQ(Frame(), 0);  // hover comes only when reported
+    m_button.SendMessage(WM_MOUSEHOVER, 0, at);
+    EXPECT_EQ(Frame(), 1);
+    m_button.SendMessage(BM_SETSTATE, TRUE);
+    EXPECT_EQ(Frame(), 2);
+    m_button.SendMessage(BM_SETSTATE, FALSE);
+    EXPECT_EQ(Frame(), 1);
+    m_button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    EXPECT_EQ(Frame(), 2);
+    m_button.SendMessage(WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(Frame(), 1);
+    m_button.SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(Frame(), 0);
+    EXPECT_FALSE(m_button.m_bHover);
+    m_button.SendMessage(WM_MOUSEMOVE, 0, at);  // the next stay asks again
+    EXPECT_TRUE(m_button.m_bTracking);
+}
+
+namespace {
+// Under the image button: what reaches the control's own procedure.
+std::vector<UINT> g_received;
+WNDPROC g_buttonProc = nullptr;
+LRESULT CALLBACK RecordingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_LBUTTONDOWN && message <= WM_LBUTTONDBLCLK)
+        g_received.push_back(message);
+    return ::CallWindowProcW(g_buttonProc, hWnd, message, wParam, lParam);
+}
+}  // namespace
+
+TEST_F(ImageButton, TakesADoubleClickAsTwoPresses) {
+    g_buttonProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(m_hButton, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProc)));
+    Attach(IDB_SKIN_TEST_STRIP);
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        m_button.SendMessage(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(3, 3));
+    PumpPending();
+    EXPECT_EQ(g_received, (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    EXPECT_EQ(m_host.notifications, (std::vector<UINT>{BN_CLICKED, BN_CLICKED}));
+}
+
+TEST_F(ImageButton, AsksForTheHandCursorWhateverItsState) {
+    Attach(IDB_SKIN_TEST_STRIP);
+    for (BOOL pressed : {FALSE, TRUE}) {
+        m_button.SendMessage(BM_SETSTATE, pressed);
+        for (WORD hit : {WORD{HTCLIENT}, WORD{HTBORDER}}) {
+            ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+            EXPECT_EQ(m_button.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(m_hButton), MAKELPARAM(hit, WM_MOUSEMOVE)),
+                      TRUE);
+            EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_HAND));
+        }
+    }
+}
+
+TEST_F(ImageButton, GivesBackItsDrawingContextWhenDestroyed) {
+    Attach(IDB_SKIN_TEST_STRIP);
+    EXPECT_NE(m_button.m_windowDC.Get(), nullptr);
+    EXPECT_NE(m_button.m_pGraphics, nullptr);
+    m_host.DestroyWindow();
+    EXPECT_EQ(m_button.m_hWnd, nullptr);
+    EXPECT_EQ(m_button.m_windowDC.Get(), nullptr);
+    EXPECT_EQ(m_button.m_pGraphics, nullptr);
 }
