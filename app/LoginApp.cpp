@@ -1,5 +1,6 @@
 #include "LoginApp.h"
 #include "LoginDlg.h"
+#include "GdiPlus.h"
 #include "MessageMap.h"
 #include <commctrl.h>
 
@@ -23,6 +24,10 @@ BOOL CLoginApp::InitInstance() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
     CWinApp::InitInstance();
+
+    // The control-site manager and the external object come here.
+
+    StartupGdiPlus(&m_gdiplusToken);  // a failure shows up later as missing images
 
     SetRegistryKey(kRegistryKeyName);
 

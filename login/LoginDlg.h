@@ -1,6 +1,8 @@
 #pragma once
-// The login window's frame and the application's main window.
+// The login window's frame and the application's main window: a borderless
+// window whose whole look is PNG 155 with per-pixel alpha.
 #include "Dialog.h"
+#include "LayeredWindow.h"
 
 class CLoginDlg : public CDialogEx {
 public:
@@ -11,15 +13,20 @@ public:
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
     HICON m_hIcon;
+    // 1 when the backdrop was hit-tested last (it is the one being dragged).
+    int m_bBackdropLeads = 0;
+    CLayeredPng m_backdrop;
 
 protected:
     BOOL OnInitDialog() override;
+    // Enter and Escape never end the backdrop.
     void OnOK() override {}
     void OnCancel() override {}
 
     int OnCreate(LPCREATESTRUCTW create);
     void OnPaint();
     HCURSOR OnQueryDragIcon();
+    LRESULT OnNcHitTest(CPoint point);
     void OnTimer(UINT_PTR) {}
     void OnClose();
 };
