@@ -1,5 +1,11 @@
 #include "LoginApp.h"
+#include "CustomOccManager.h"
+#include "ImpIDispatch.h"
+#include "LoginActiveDlg.h"
 #include "LoginDlg.h"
+#include "LoginWindow.h"
+#include "OccManager.h"
+#include "ScriptExternal.h"
 #include "GdiPlus.h"
 #include "MessageMap.h"
 #include <commctrl.h>
@@ -25,7 +31,11 @@ BOOL CLoginApp::InitInstance() {
     ::InitCommonControlsEx(&icc);
     CWinApp::InitInstance();
 
-    // The control-site manager and the external object come here.
+    // Every hosted control gets the launcher's site; pages share one
+    // external object. Both exist before the first window.
+    auto* manager = new CCustomOccManager;  // lives to the end of the process
+    m_pExternal = new CImpIDispatch;
+    AfxEnableControlContainer(manager);
 
     StartupGdiPlus(&m_gdiplusToken);  // a failure shows up later as missing images
 
@@ -35,7 +45,11 @@ BOOL CLoginApp::InitInstance() {
     m_pMainWnd = &backdrop;
     backdrop.DoModal();
 
+    // The windows are gone with the backdrop's; their objects go in order.
+    delete backdrop.m_pPanel;
+    backdrop.m_pPanel = nullptr;
     DestroyGameDialog();
+    delete m_pExternal;  // whatever its count: no page is left to use it
     return FALSE;
 }
 
@@ -43,4 +57,11 @@ int CLoginApp::ExitInstance() {
     return CWinApp::ExitInstance();
 }
 
-void CLoginApp::DestroyGameDialog() {}
+IDispatch* AfxGetScriptExternal() {
+    return theApp.m_pExternal;
+}
+
+CWebBrowser2* GetLoginBrowser() {
+    auto* backdrop = dynamic_cast<CLoginDlg*>(theApp.m_pMainWnd);
+    return backdrop && backdrop->m_pPanel ? &backdrop->m_pPanel->m_browser : nullptr;
+}

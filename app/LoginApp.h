@@ -2,6 +2,9 @@
 // The launcher's application object.
 #include "WinApp.h"
 
+class CGameDialog;
+class CImpIDispatch;
+
 class CLoginApp : public CWinApp {
 public:
     CLoginApp();
@@ -14,6 +17,8 @@ public:
     void DestroyGameDialog();
 
     ULONG_PTR m_gdiplusToken = 0;
+    CImpIDispatch* m_pExternal = nullptr;  // the one window.external
+    CGameDialog* m_pGameDialog = nullptr;  // the single game window, if any
 
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }

@@ -3,7 +3,7 @@
 // (any name starting with those three characters), reading "Wibble".
 #include <oaidl.h>
 
-class CImpIDispatch : public IDispatch {
+class CImpIDispatch final : public IDispatch {
 public:
     static constexpr DISPID kDispidMember = 12345;
 

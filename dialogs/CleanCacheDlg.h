@@ -9,7 +9,7 @@
 #include "Controls.h"
 #include "Dialog.h"
 #include "Gdi.h"
-#include "LayeredPng.h"
+#include "LayeredWindow.h"
 
 class CCleanCacheDlg : public CDialogEx {
 public:

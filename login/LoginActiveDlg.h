@@ -4,7 +4,7 @@
 // handing game addresses over to the game window.
 #include "Dialog.h"
 #include "Gdi.h"
-#include "LayeredPng.h"
+#include "LayeredWindow.h"
 #include "PngButton.h"
 #include "WebBrowser2.h"
 

@@ -1,5 +1,6 @@
 #include "LoginDlg.h"
 #include "Gdi.h"
+#include "LoginActiveDlg.h"
 #include "MessageMap.h"
 #include "WinApp.h"
 #include "resource.h"
@@ -16,6 +17,9 @@ const MessageMap* CLoginDlg::GetThisMessageMap() {
         msgmap::Paint<&CLoginDlg::OnPaint>(),
         msgmap::QueryDragIcon<&CLoginDlg::OnQueryDragIcon>(),
         msgmap::NcHitTest<&CLoginDlg::OnNcHitTest>(),
+        msgmap::Move<&CLoginDlg::OnMove>(),
+        msgmap::ShowWindow<&CLoginDlg::OnShowWindow>(),
+        msgmap::Message<WM_WINDOWPOSCHANGED, &CLoginDlg::OnWindowPosChanged>(),
         msgmap::Timer<&CLoginDlg::OnTimer>(),
         msgmap::Close<&CLoginDlg::OnClose>(),
     };
@@ -29,7 +33,10 @@ BOOL CLoginDlg::OnInitDialog() {
     m_backdrop.m_hWndTarget = m_hWnd;
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
-    // The login page panel is created and shown here.
+    // The panel starts loading the login page inside its creation.
+    m_pPanel = new CLoginActiveDlg(this);
+    m_pPanel->Create(IDD_LOGIN_PANEL, this);
+    m_pPanel->ShowWindow(SW_SHOWNORMAL);
     ModifyStyle(WS_CAPTION, 0);
 
     // Without its image the backdrop stays an ordinary window.
@@ -39,7 +46,9 @@ BOOL CLoginDlg::OnInitDialog() {
     const int height = static_cast<int>(m_backdrop.m_png.GetHeight());
     MoveWindow(0, 0, width, height, TRUE);
     CenterWindow();
-    // The panel is laid over the backdrop here.
+    CRect rect;
+    GetWindowRect(&rect);
+    m_pPanel->MoveWindow(rect, TRUE);  // exactly over the backdrop
     m_backdrop.Present();
     return TRUE;
 }
@@ -71,6 +80,35 @@ LRESULT CLoginDlg::OnNcHitTest(CPoint) {
     // Dragged from anywhere in its client area.
     const LRESULT hit = Default();
     return hit == HTCLIENT ? HTCAPTION : hit;
+}
+
+void CLoginDlg::OnMove(int, int) {
+    if (!::IsWindow(m_hWnd) || !m_bBackdropLeads || m_pPanel == nullptr || m_pPanel->m_hWnd == nullptr)
+        return;
+    // The backdrop leads: the panel takes its top-left corner.
+    CRect backdrop, panel;
+    GetWindowRect(&backdrop);
+    m_pPanel->GetWindowRect(&panel);
+    m_pPanel->MoveWindow(backdrop.left, backdrop.top, panel.Width(), panel.Height(), TRUE);
+}
+
+void CLoginDlg::OnShowWindow(BOOL show, UINT) {
+    Default();
+    if (m_pPanel != nullptr && m_pPanel->m_hWnd != nullptr)
+        m_pPanel->ShowWindow(show ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+LRESULT CLoginDlg::OnWindowPosChanged(WPARAM, LPARAM lParam) {
+    const LRESULT result = Default();
+    // Some window systems (X without a window manager, under Wine) stack a
+    // window above its owned windows when it is first shown; showing the
+    // panel again puts it back on top, as it is in the window order.
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+    if ((pos->flags & SWP_SHOWWINDOW) && m_pPanel != nullptr && m_pPanel->IsWindowVisible()) {
+        ::ShowWindow(m_pPanel->m_hWnd, SW_HIDE);
+        ::ShowWindow(m_pPanel->m_hWnd, SW_SHOWNA);
+    }
+    return result;
 }
 
 void CLoginDlg::OnClose() {

@@ -4,6 +4,8 @@
 #include "Dialog.h"
 #include "LayeredWindow.h"
 
+class CLoginActiveDlg;
+
 class CLoginDlg : public CDialogEx {
 public:
     explicit CLoginDlg(CWnd* parent = nullptr);
@@ -15,6 +17,8 @@ public:
     HICON m_hIcon;
     // 1 when the backdrop was hit-tested last (it is the one being dragged).
     int m_bBackdropLeads = 0;
+    // The login page panel; the application deletes it after the modal run.
+    CLoginActiveDlg* m_pPanel = nullptr;
     CLayeredPng m_backdrop;
 
 protected:
@@ -27,6 +31,9 @@ protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     LRESULT OnNcHitTest(CPoint point);
+    void OnMove(int x, int y);
+    void OnShowWindow(BOOL show, UINT status);
+    LRESULT OnWindowPosChanged(WPARAM wParam, LPARAM lParam);
     void OnTimer(UINT_PTR) {}
     void OnClose();
 };
