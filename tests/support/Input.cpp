@@ -27,3 +27,4 @@ POINT ClientToScreenPoint(HWND wnd, int x, int y) {
     ::ClientToScreen(wnd, &p);
     return p;
 }
+
