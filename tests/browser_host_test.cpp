@@ -8,6 +8,7 @@
 #include "OleControlContainer.h"
 #include "ScriptExternal.h"
 #include "Wnd.h"
+#include "CmdTarget.h"
 
 namespace {
 CImpIDispatch g_external;
@@ -175,4 +176,81 @@ TEST(HostInterface, AnswersEverySlotAsThePagePolicySays) {
     identity1->Release();
     identity2->Release();
     client->Release();
+}
+
+namespace {
+// An event sink as the login panel has one: it records what it was given.
+class CEventProbe : public CCmdTarget {
+public:
+    int calls = 0;
+    std::wstring url;
+    void OnBeforeNavigate2(IDispatch*, VARIANT* address, VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT_BOOL* cancel) {
+        ++calls;
+        url = V_VT(address) == VT_BSTR ? V_BSTR(address) : L"?";
+        *cancel = VARIANT_TRUE;
+    }
+    void OnNavigateComplete2(IDispatch*, VARIANT*) { ++calls; }
+    static const EventSinkMap* GetThisEventSinkMap() {
+        static const EventSinkEntry entries[] = {
+            eventsink::On<1000, 250, &CEventProbe::OnBeforeNavigate2>(),
+            eventsink::On<1000, 252, &CEventProbe::OnNavigateComplete2>(),
+        };
+        static const EventSinkMap map = MakeEventSinkMap(&CCmdTarget::GetThisEventSinkMap, entries);
+        return &map;
+    }
+    const EventSinkMap* GetEventSinkMap() const override { return GetThisEventSinkMap(); }
+};
+
+// BeforeNavigate2's seven arguments as a real control sends them, last first.
+struct BeforeNavigateArgs {
+    VARIANT url, flags, frame, post, headers;
+    VARIANT args[7];
+    struct {
+        VARIANT_BOOL value = VARIANT_FALSE;
+        short guard = 0x1234;  // the two bytes after it must stay
+    } cancel;
+    BeforeNavigateArgs() {
+        for (VARIANT* v : {&url, &flags, &frame, &post, &headers})
+            ::VariantInit(v);
+        V_VT(&url) = VT_BSTR;
+        V_BSTR(&url) = ::SysAllocString(L"http://a.test/?client=1");
+        V_VT(&flags) = VT_I4;
+        VARIANT* byRef[] = {&url, &flags, &frame, &post, &headers};
+        V_VT(&args[6]) = VT_DISPATCH;
+        V_DISPATCH(&args[6]) = &g_external;
+        for (int i = 0; i < 5; ++i) {
+            V_VT(&args[5 - i]) = VT_BYREF | VT_VARIANT;
+            V_VARIANTREF(&args[5 - i]) = byRef[i];
+        }
+        V_VT(&args[0]) = VT_BYREF | VT_BOOL;
+        V_BOOLREF(&args[0]) = &cancel.value;
+    }
+    ~BeforeNavigateArgs() { ::VariantClear(&url); }
+    DISPPARAMS Params(UINT count = 7) { return DISPPARAMS{args + (7 - count), nullptr, count, 0}; }
+};
+}  // namespace
+
+TEST(EventSink, EventsReachTheirEntriesUnpackedAndMalformedOnesAreIgnored) {
+    CEventProbe probe;
+    BeforeNavigateArgs a;
+    DISPPARAMS params = a.Params();
+    EXPECT_TRUE(probe.OnEvent(1000, 250, &params));
+    EXPECT_EQ(probe.calls, 1);
+    EXPECT_EQ(probe.url, L"http://a.test/?client=1");
+    EXPECT_EQ(a.cancel.value, VARIANT_TRUE);
+    EXPECT_EQ(a.cancel.guard, 0x1234);
+
+    EXPECT_FALSE(probe.OnEvent(1000, 259, &params));  // no entry
+    EXPECT_FALSE(probe.OnEvent(1001, 250, &params));  // another control
+    DISPPARAMS fewer = a.Params(6);
+    EXPECT_FALSE(probe.OnEvent(1000, 250, &fewer));
+    EXPECT_FALSE(probe.OnEvent(1000, 250, nullptr));
+    V_VT(&a.args[0]) = VT_BOOL;  // Cancel not by reference
+    EXPECT_FALSE(probe.OnEvent(1000, 250, &params));
+    V_VT(&a.args[0]) = VT_BYREF | VT_BOOL;
+    V_VARIANTREF(&a.args[5]) = nullptr;  // a null address reference
+    EXPECT_FALSE(probe.OnEvent(1000, 250, &params));
+    V_VT(&a.args[6]) = VT_I4;  // pDisp of the wrong type
+    EXPECT_FALSE(probe.OnEvent(1000, 250, &params));
+    EXPECT_EQ(probe.calls, 1);
 }
