@@ -2,6 +2,7 @@
 // real program code with the platform's browser control (which fires
 // BeforeNavigate2 inside Navigate, as the hand-over needs).
 #include <gtest/gtest.h>
+#include <winsock2.h>
 #include <windows.h>
 #include <shellapi.h>
 
@@ -17,6 +18,8 @@
 #include "support/GdiPlusSession.h"
 #include "support/Input.h"
 #include "support/Script.h"
+#include "DataExchange.h"
+#include <vector>
 #include "support/Wait.h"
 
 namespace {
@@ -417,4 +420,86 @@ TEST_F(LoginAndGame, ConfirmedServerChoiceGoesBackToTheLoginWindow) {
     ASSERT_NE(theApp.m_pGameDialog, nullptr);
     EXPECT_EQ(theApp.m_pGameDialog->m_nDisplayMode, CGameDialog::MODE_MAX);
     EXPECT_FALSE(HotKeysFree());
+}
+
+namespace {
+// A loopback port that only counts the connections made to it.
+class LoopbackListener {
+public:
+    LoopbackListener() {
+        WSADATA data;
+        ::WSAStartup(MAKEWORD(2, 2), &data);
+        m_socket = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(m_socket, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
+        int length = sizeof(addr);
+        ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&addr), &length);
+        m_port = ntohs(addr.sin_port);
+        ::listen(m_socket, 8);
+        u_long nonBlocking = 1;
+        ::ioctlsocket(m_socket, FIONBIO, &nonBlocking);
+    }
+    ~LoopbackListener() {
+        ::closesocket(m_socket);
+        ::WSACleanup();
+    }
+    int Port() const { return m_port; }
+    bool Connected() {
+        SOCKET peer = ::accept(m_socket, nullptr, nullptr);
+        if (peer == INVALID_SOCKET)
+            return false;
+        ::closesocket(peer);
+        return true;
+    }
+
+private:
+    SOCKET m_socket;
+    int m_port = 0;
+};
+}  // namespace
+
+namespace {
+// A dialog hosting the platform's browser from the panel's template, whose
+// BeforeNavigate2 handler cancels addresses holding "blocked".
+class CCancellingHost : public CDialogEx {
+public:
+    CCancellingHost() : CDialogEx(IDD_LOGIN_PANEL) {}
+    ~CCancellingHost() override {
+        if (m_hWnd != nullptr)
+            DestroyWindow();
+    }
+    CWebBrowser2 m_browser;
+    std::vector<std::wstring> seen;
+    static const EventSinkMap* GetThisEventSinkMap() {
+        static const EventSinkEntry entries[] = {
+            eventsink::On<IDC_BROWSER, 250, &CCancellingHost::OnBeforeNavigate2>(),
+        };
+        static const EventSinkMap map = MakeEventSinkMap(&CDialogEx::GetThisEventSinkMap, entries);
+        return &map;
+    }
+    const EventSinkMap* GetEventSinkMap() const override { return GetThisEventSinkMap(); }
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, IDC_BROWSER, m_browser); }
+    void OnBeforeNavigate2(IDispatch*, VARIANT* url, VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT_BOOL* cancel) {
+        seen.push_back(V_VT(url) == VT_BSTR ? V_BSTR(url) : L"?");
+        if (seen.back().find(L"blocked") != std::wstring::npos)
+            *cancel = VARIANT_TRUE;
+    }
+};
+}  // namespace
+
+TEST_F(LoginAndGame, ACancelledNavigationNeverReachesTheServer) {
+    LoopbackListener server;
+    const std::wstring base = L"http://127.0.0.1:" + std::to_wstring(server.Port());
+    CCancellingHost host;
+    ASSERT_TRUE(host.Create(IDD_LOGIN_PANEL, nullptr));
+    host.m_browser.Navigate((base + L"/blocked").c_str());
+    ASSERT_EQ(host.seen, std::vector<std::wstring>{base + L"/blocked"});
+    EXPECT_FALSE(PumpUntil([&] { return server.Connected(); }, 1500));
+    // A navigation the handler lets through does reach it.
+    host.m_browser.Navigate((base + L"/allowed").c_str());
+    EXPECT_TRUE(PumpUntil([&] { return server.Connected(); }, 10000));
 }
