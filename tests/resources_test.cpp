@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <gdiplus.h>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -303,4 +304,48 @@ TEST_F(Resources, BitmapsIconManifestAndVersionAreAsShipped) {
     wchar_t* fileVersion = nullptr;
     ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\StringFileInfo\\080404b0\\FileVersion", reinterpret_cast<void**>(&fileVersion), &length));
     EXPECT_STREQ(fileVersion, L"1.0.0.1");
+}
+
+namespace {
+std::vector<BYTE> ReadWholeFile(const std::wstring& path) {
+    HANDLE f = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::vector<BYTE> bytes(::GetFileSize(f, nullptr));
+    DWORD read = 0;
+    ::ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    ::CloseHandle(f);
+    return bytes;
+}
+}  // namespace
+
+TEST(Program, IsOneStaticGuiProgramImportingOnlySystemLibraries) {
+    const std::vector<BYTE> file = ReadWholeFile(BuiltFile(L"launcher.exe"));
+    ASSERT_GT(file.size(), 4096u);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(file.data());
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(file.data() + dos->e_lfanew);
+    EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
+    EXPECT_EQ(nt->OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
+    EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+
+    const auto* sections = IMAGE_FIRST_SECTION(nt);
+    auto offsetOf = [&](DWORD rva) -> size_t {
+        for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
+            const IMAGE_SECTION_HEADER& s = sections[i];
+            if (rva >= s.VirtualAddress && rva < s.VirtualAddress + s.SizeOfRawData)
+                return rva - s.VirtualAddress + s.PointerToRawData;
+        }
+        return 0;
+    };
+    const DWORD importRva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    const auto* import = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(file.data() + offsetOf(importRva));
+    const std::vector<std::string> system = {"comctl32.dll", "gdi32.dll",  "gdiplus.dll", "kernel32.dll",
+                                             "msvcrt.dll",   "ole32.dll",  "oleaut32.dll", "shell32.dll",
+                                             "user32.dll",   "wininet.dll", "advapi32.dll", "shlwapi.dll"};
+    int count = 0;
+    for (; import->Name != 0; ++import, ++count) {
+        std::string name(reinterpret_cast<const char*>(file.data() + offsetOf(import->Name)));
+        for (char& c : name)
+            c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        EXPECT_NE(std::find(system.begin(), system.end(), name), system.end()) << name;
+    }
+    EXPECT_GT(count, 3);
 }
