@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <vector>
 
+#include "Wait.h"
+
 namespace {
 std::wstring UnixPath(const std::wstring& windowsPath) {
     using ToUnix = char*(CDECL*)(LPCWSTR);
@@ -33,8 +35,9 @@ bool MakeUnixSymlink(const std::wstring& target, const std::wstring& link) {
     PROCESS_INFORMATION pi{};
     if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
-    ::WaitForSingleObject(pi.hProcess, 10000);
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
-    return ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
+    // The handle of a Unix process can signal before the program is done:
+    // wait for the link itself.
+    return WaitUntil([&] { return ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
 }
