@@ -1,5 +1,7 @@
 #include "ConnectionPoint.h"
 
+#include <olectl.h>
+
 #include "Log.h"
 #include "Text.h"
 

@@ -25,6 +25,14 @@ private:
     VARIANT m_value;
 };
 
+// The WebBrowser members the stand-in serves, by their dispatch ids.
+constexpr DISPID kDispidNavigate = 104;
+constexpr DISPID kDispidNavigate2 = 500;
+constexpr DISPID kDispidLocationName = 210;
+constexpr DISPID kDispidLocationUrl = 211;
+constexpr DISPID kDispidRefresh = -550;
+constexpr DISPID kDispidAmbientDownloadControl = -5512;
+
 struct DispatchName {
     const wchar_t* name;
     DISPID id;
