@@ -37,7 +37,7 @@ HRESULT LookUpNames(const DispatchName* table, size_t size, LPOLESTR* names, UIN
 bool StringArgument(const VARIANTARG& argument, std::wstring* text) {
     VARIANT value;
     ::VariantInit(&value);
-    if (FAILED(::VariantChangeType(&value, const_cast<VARIANTARG*>(&argument), 0, VT_BSTR)))
+    if (FAILED(::VariantChangeType(&value, const_cast<VARIANTARG*>(&argument), VARIANT_ALPHABOOL, VT_BSTR)))
         return false;
     text->assign(value.bstrVal ? value.bstrVal : L"", ::SysStringLen(value.bstrVal));
     ::VariantClear(&value);

@@ -25,9 +25,16 @@ Font UnderlinedFont(HDC dc) {
 }  // namespace
 
 std::wstring PageText(const std::vector<PageItem>& items) {
+    // Lines as they show: no empty ones, none before or after the text.
     std::wstring text;
-    for (const PageItem& item : items)
-        text += item.kind == PageItem::Kind::Break ? L"\n" : Shown(item);
+    for (const PageItem& item : items) {
+        if (item.kind != PageItem::Kind::Break)
+            text += Shown(item);
+        else if (!text.empty() && text.back() != L'\n')
+            text += L'\n';
+    }
+    if (!text.empty() && text.back() == L'\n')
+        text.pop_back();
     return text;
 }
 

@@ -16,6 +16,7 @@
 #include "OccManager.h"
 #include "resource.h"
 #include "support/GdiPlusSession.h"
+#include "support/HttpServer.h"
 #include "support/Input.h"
 #include "support/Script.h"
 #include "DataExchange.h"
@@ -423,44 +424,6 @@ TEST_F(LoginAndGame, ConfirmedServerChoiceGoesBackToTheLoginWindow) {
 }
 
 namespace {
-// A loopback port that only counts the connections made to it.
-class LoopbackListener {
-public:
-    LoopbackListener() {
-        WSADATA data;
-        ::WSAStartup(MAKEWORD(2, 2), &data);
-        m_socket = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(m_socket, reinterpret_cast<sockaddr*>(&addr), sizeof(addr));
-        int length = sizeof(addr);
-        ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&addr), &length);
-        m_port = ntohs(addr.sin_port);
-        ::listen(m_socket, 8);
-        u_long nonBlocking = 1;
-        ::ioctlsocket(m_socket, FIONBIO, &nonBlocking);
-    }
-    ~LoopbackListener() {
-        ::closesocket(m_socket);
-        ::WSACleanup();
-    }
-    int Port() const { return m_port; }
-    bool Connected() {
-        SOCKET peer = ::accept(m_socket, nullptr, nullptr);
-        if (peer == INVALID_SOCKET)
-            return false;
-        ::closesocket(peer);
-        return true;
-    }
-
-private:
-    SOCKET m_socket;
-    int m_port = 0;
-};
-}  // namespace
-
-namespace {
 // A dialog hosting the platform's browser from the panel's template, whose
 // BeforeNavigate2 handler cancels addresses holding "blocked".
 class CCancellingHost : public CDialogEx {
@@ -492,14 +455,13 @@ protected:
 }  // namespace
 
 TEST_F(LoginAndGame, ACancelledNavigationNeverReachesTheServer) {
-    LoopbackListener server;
-    const std::wstring base = L"http://127.0.0.1:" + std::to_wstring(server.Port());
+    HttpServer server;
     CCancellingHost host;
     ASSERT_TRUE(host.Create(IDD_LOGIN_PANEL, nullptr));
-    host.m_browser.Navigate((base + L"/blocked").c_str());
-    ASSERT_EQ(host.seen, std::vector<std::wstring>{base + L"/blocked"});
-    EXPECT_FALSE(PumpUntil([&] { return server.Connected(); }, 1500));
+    host.m_browser.Navigate(server.Url("/blocked").c_str());
+    ASSERT_EQ(host.seen, std::vector<std::wstring>{server.Url("/blocked")});
+    EXPECT_FALSE(PumpUntil([&] { return !server.Requests().empty(); }, 1500));
     // A navigation the handler lets through does reach it.
-    host.m_browser.Navigate((base + L"/allowed").c_str());
-    EXPECT_TRUE(PumpUntil([&] { return server.Connected(); }, 10000));
+    host.m_browser.Navigate(server.Url("/allowed").c_str());
+    EXPECT_TRUE(PumpUntil([&] { return server.RequestCount("/allowed") > 0; }, 10000));
 }
