@@ -1,0 +1,160 @@
+#include "CleanerBench.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "CacheTree.h"
+#include "CleanCacheDlg.h"
+#include "Clock.h"
+#include "ConfirmDlg.h"
+#include "ModalProbe.h"
+#include "Stats.h"
+#include "Table.h"
+#include "support/GdiPlusSession.h"
+
+namespace {
+
+constexpr double kIdleProbeMs = 3000;
+constexpr int kProgressSample = 20;
+constexpr double kProgressLookMs = 20;
+
+enum class Fill { Everything, FoldersOnly, EntriesOnly };
+
+bool FillCache(const CacheLoad& load, Fill what) {
+    const double start = NowMs();
+    bool ok = what == Fill::EntriesOnly || MakeCacheFolders(load);
+    const double folders = NowMs();
+    ok &= what == Fill::FoldersOnly || MakeUrlCacheEntries(load);
+    std::fprintf(stderr, "cleaner: cache filled, folders in %.1f s, entries in %.1f s%s\n", (folders - start) / 1000,
+                 (NowMs() - folders) / 1000, ok ? "" : " (with failures)");
+    return ok;
+}
+
+double TimePlainWalk() {
+    const double start = NowMs();
+    PlainDeleteWalk(CookiesFolder());
+    PlainDeleteWalk(InternetCacheFolder());
+    return NowMs() - start;
+}
+
+// The veil's worker's passes over the URL cache (its steps 1 and 3), run
+// here without the veil.
+double TimeUrlCachePasses() {
+    CCleanCacheDlg worker;
+    const double start = NowMs();
+    worker.CleanUrlCache(1);
+    worker.CleanUrlCache(0);
+    return NowMs() - start;
+}
+
+// The worker's folder walks (its steps 2 and 4), run here likewise.
+double TimeFolderWalks() {
+    CCleanCacheDlg worker;
+    const double start = NowMs();
+    worker.DeleteFolderContents(CookiesFolder());
+    worker.DeleteFolderContents(InternetCacheFolder());
+    return NowMs() - start;
+}
+
+// Escape once no more than half of `sample` is left, by `present`.
+EscapeWhen WhenHalfGone(std::vector<std::wstring> sample, int (*present)(const std::vector<std::wstring>&)) {
+    double lastLook = -kProgressLookMs;
+    return [sample, present, lastLook](double sinceShownMs) mutable {
+        if (sinceShownMs - lastLook < kProgressLookMs)
+            return false;
+        lastLook = sinceShownMs;
+        return present(sample) * 2 <= static_cast<int>(sample.size());
+    };
+}
+
+std::optional<double> EscapeToClosed(EscapeWhen when) {
+    CCleanCacheDlg veil;
+    return RunProbedModal(veil, std::move(when)).escapeToClosedMs;
+}
+
+std::string MaybeMs(const std::optional<double>& ms) {
+    return ms ? Milliseconds(*ms) : "never";
+}
+
+void AddAnswerRows(Table& table, const char* what, const std::vector<double>& busy, const std::vector<double>& idle) {
+    const Summary b = Summarise(busy);
+    const Summary i = Summarise(idle);
+    const std::string n = " (" + std::to_string(b.count) + " / " + std::to_string(i.count) + " probes)";
+    table.Add({std::string(what) + ", median" + n, Milliseconds(b.median), Milliseconds(i.median),
+               Ratio(b.median, i.median)});
+    table.Add({std::string(what) + ", 99th percentile", Milliseconds(b.p99), Milliseconds(i.p99), Ratio(b.p99, i.p99)});
+    table.Add({std::string(what) + ", worst", Milliseconds(b.worst), Milliseconds(i.worst), Ratio(b.worst, i.worst)});
+}
+
+std::string ShareOf(double part, double whole) {
+    char share[48];
+    std::snprintf(share, sizeof(share), "%.0f%% of the veil's time", 100 * part / whole);
+    return share;
+}
+
+void AddEscapeRow(Table& table, const char* when, const std::optional<double>& ms, const std::optional<double>& idle) {
+    table.Add({when, MaybeMs(ms), MaybeMs(idle), ms && idle ? Ratio(*ms, *idle) : "-"});
+}
+
+}  // namespace
+
+void RunCleanerBench(Table& table) {
+    GdiPlusSession gdiplus;  // for the confirmation's image buttons
+    const CacheLoad load;
+    const std::vector<std::wstring> urlCacheFolders = UrlCacheFolders();
+    EmptyCache(urlCacheFolders);
+
+    std::fprintf(stderr, "cleaner: probing an idle dialog\n");
+    CConfirmDlg idleDialog;
+    idleDialog.m_nMode = 1;
+    const ProbeResult idle = RunProbedModal(idleDialog, [](double ms) { return ms >= kIdleProbeMs; });
+
+    bool filled = FillCache(load, Fill::Everything);
+    std::fprintf(stderr, "cleaner: the veil cleans\n");
+    CCleanCacheDlg cleaner;
+    const ProbeResult clean = RunProbedModal(cleaner);
+    const int left = CountFiles(InternetCacheFolder()) + CountFiles(CookiesFolder());
+    EmptyCache(urlCacheFolders);
+
+    // The same tree for the plain walk; the URL cache passes then empty the
+    // cache's index, whose files the walk took.
+    filled &= FillCache(load, Fill::Everything);
+    std::fprintf(stderr, "cleaner: the plain walk deletes\n");
+    const double walkMs = TimePlainWalk();
+    const double urlPassesMs = TimeUrlCachePasses();
+    EmptyCache(urlCacheFolders);
+
+    filled &= FillCache(load, Fill::FoldersOnly);
+    std::fprintf(stderr, "cleaner: the worker's folder walks\n");
+    const double folderWalksMs = TimeFolderWalks();
+    EmptyCache(urlCacheFolders);
+
+    filled &= FillCache(load, Fill::EntriesOnly);
+    std::fprintf(stderr, "cleaner: Escape halfway through the URL cache entries\n");
+    const auto duringEntries = EscapeToClosed(WhenHalfGone(SampleAddresses(load, kProgressSample), &EntriesPresent));
+    EmptyCache(urlCacheFolders);
+
+    filled &= FillCache(load, Fill::FoldersOnly);
+    std::fprintf(stderr, "cleaner: Escape halfway through the folders\n");
+    const auto duringFolders = EscapeToClosed(WhenHalfGone(SampleFiles(load, kProgressSample), &FilesPresent));
+    EmptyCache(urlCacheFolders);
+
+    const std::string tree = std::to_string(load.folders * load.filesPerFolder) + " files in " +
+                             std::to_string(load.folders) + " folders, " + std::to_string(load.urlEntries) +
+                             " URL cache entries";
+    table.Section("Cache cleaner: " + tree + (filled ? "" : " (some could not be made)"));
+    table.Add({"veil shown to closed (baseline: DeleteFileW walk of both folders)", Milliseconds(clean.modalMs),
+               Milliseconds(walkMs), Ratio(clean.modalMs, walkMs)});
+    table.Add({"  files the veil left", std::to_string(left), "", "files"});
+    table.Add({"  its URL cache passes alone (steps 1 and 3)", Milliseconds(urlPassesMs), "",
+               ShareOf(urlPassesMs, clean.modalMs)});
+    table.Add({"  its folder walks alone (steps 2 and 4), without the entries", Milliseconds(folderWalksMs), "",
+               ShareOf(folderWalksMs, clean.modalMs)});
+    table.Section("User-interface thread during the clean (baseline: an idle confirmation dialog)");
+    AddAnswerRows(table, "SendMessage round trip", clean.sendMs, idle.sendMs);
+    AddAnswerRows(table, "posted message taken", clean.postMs, idle.postMs);
+    table.Section("Cancellation: Escape to the veil closed (baseline: Escape to the idle dialog closed)");
+    AddEscapeRow(table, "halfway through the URL cache entries", duringEntries, idle.escapeToClosedMs);
+    AddEscapeRow(table, "halfway through the folders", duringFolders, idle.escapeToClosedMs);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Time from the performance counter, in milliseconds since an arbitrary
+// origin: only differences mean anything.
+#include <windows.h>
+
+inline double NowMs() {
+    static const double ticksPerMs = [] {
+        LARGE_INTEGER frequency;
+        ::QueryPerformanceFrequency(&frequency);
+        return static_cast<double>(frequency.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / ticksPerMs;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The launcher's login window in this process, set up as the application's
+// start-up does, and the player's way from it to the game window and back
+// to server choice.
+#include <windows.h>
+
+#include "LoginDlg.h"
+#include "support/GdiPlusSession.h"
+
+class CGameDialog;
+
+class LoginSession {
+public:
+    LoginSession();
+    ~LoginSession();
+    LoginSession(const LoginSession&) = delete;
+    LoginSession& operator=(const LoginSession&) = delete;
+
+    bool Opened() const { return m_opened; }
+    // The login page's browser goes to `url`, as the page's own script would
+    // make it; the browser fires BeforeNavigate2 inside this call.
+    void PageNavigates(const wchar_t* url);
+    // The game window, when one exists.
+    CGameDialog* Game() const;
+    bool GameShown() const;
+    // The game window's server-choice command, confirmed with Enter. True
+    // when the confirmation showed and the game window is gone.
+    bool BackToServerChoice();
+
+private:
+    GdiPlusSession m_gdiplus;
+    CLoginDlg m_backdrop;
+    bool m_opened = false;
+};
