@@ -1,0 +1,99 @@
+#!/bin/bash
+# Runs one end-to-end journey of the launcher, or makes the prefix they start
+# from:
+#   run-journey.sh template|JOURNEY --driver EXE --standin DLL --work DIR --port N
+# A journey gets a fresh copy of the template prefix (initialised, the stand-in
+# browser control registered) and the demo site on the launcher's port; the
+# driver's test Journey.JOURNEY then plays it. Afterwards the prefix must hold
+# no file or folder the run created, changed or removed, apart from Wine's
+# registry files and the browser's cache, cookie and history stores.
+# Needs DISPLAY (scripts/test and scripts/screenshots provide one). With
+# E2E_SHOTS set to a folder, the driver saves pictures of the run there.
+set -euo pipefail
+
+journey=$1
+shift
+while [ $# -gt 0 ]; do
+  case $1 in
+    --driver) driver=$2 ;;
+    --standin) standin=$2 ;;
+    --work) work=$2 ;;
+    --port) port=$2 ;;
+    *) echo "unknown option $1" >&2; exit 2 ;;
+  esac
+  shift 2
+done
+src="$(cd "$(dirname "$0")/../.." && pwd)"
+template="$work/template-prefix"
+
+BUILD="$work"
+. "$src/scripts/wine-session"
+
+make_template() {
+  exec 9>"$work/template.lock"
+  flock 9
+  [ -f "$template.ready" ] && return 0
+  rm -rf "$template"
+  export WINEPREFIX="$template"
+  session_init_prefix
+  session_register_standin "$standin"
+  # Stopping the server writes the registry out.
+  wineserver -k
+  touch "$template.ready"
+}
+
+# Everything in the prefix but Wine's registry files and the web stores
+# (WinINet's cache, cookies and history), with size and time for files.
+snapshot() {
+  (cd "$WINEPREFIX" &&
+   find . -path ./dosdevices -prune -o -type d -printf '%p/\n' -o -printf '%p %s %T@\n') |
+    grep -Ev '^\./[^/]*\.reg |/AppData/Local/Microsoft/Windows/(INetCache|INetCookies|History)/' |
+    LC_ALL=C sort
+}
+
+port_answers() { (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; }
+
+demo_pid=""
+stop_journey() {
+  [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null && wait "$demo_pid" 2>/dev/null || true
+  demo_pid=""
+  wineserver -k 2>/dev/null || true
+}
+
+run_journey() {
+  local dir="$work/journeys/$journey" status
+  [ -f "$template.ready" ] || { echo "no template prefix: run the e2e_prefix test first" >&2; return 1; }
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  cp -a "$template" "$dir/prefix"
+  export WINEPREFIX="$dir/prefix"
+  trap stop_journey EXIT
+
+  if port_answers; then
+    echo "port $port is in use: the demo site cannot start" >&2
+    return 1
+  fi
+  python3 "$src/demo/server.py" "$port" >"$dir/demo-site.log" 2>&1 &
+  demo_pid=$!
+  wait_until 10 port_answers || { echo "the demo site did not start" >&2; cat "$dir/demo-site.log" >&2; return 1; }
+
+  snapshot >"$dir/files-before"
+  STANDIN_LOG="Z:${dir//\//\\}\\standin.log" wine "$driver" --gtest_filter="Journey.$journey" && status=0 || status=$?
+  stop_journey
+  snapshot >"$dir/files-after"
+
+  if ! diff "$dir/files-before" "$dir/files-after" >"$dir/files-changed"; then
+    echo "The run changed the prefix outside the registry and the web stores (< before, > after):" >&2
+    cat "$dir/files-changed" >&2
+    status=1
+  fi
+  # A passed journey's prefix is of no more use; a failed one is kept to look at.
+  [ "$status" -eq 0 ] && rm -rf "$dir/prefix"
+  return "$status"
+}
+
+if [ "$journey" = template ]; then
+  make_template
+else
+  run_journey
+fi
