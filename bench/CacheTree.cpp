@@ -13,8 +13,10 @@ namespace {
 // About the size of a small script or image of a game page.
 const std::string kFileContent(1024, 'x');
 // Where the platform's URL cache keeps its folders, in the temporary
-// Internet files.
+// Internet files, and the name of the index it keeps in use there (and in
+// the cookies folder), which the veil cannot delete either.
 constexpr wchar_t kUrlCacheContainer[] = L"\\Content.IE5";
+constexpr wchar_t kUrlCacheIndex[] = L"index.dat";
 
 std::wstring SpecialFolder(int csidl) {
     wchar_t path[MAX_PATH] = {};
@@ -28,6 +30,10 @@ std::wstring FolderFile(int folder, int file) {
 
 std::wstring PageAddress(int entry) {
     return L"http://cdn.game.test/page" + std::to_wstring(entry) + L".png";
+}
+
+bool IsUrlCacheIndex(const std::wstring& path) {
+    return path.substr(path.find_last_of(L'\\') + 1) == kUrlCacheIndex;
 }
 
 bool IsCookieEntry(int entry) {
@@ -92,6 +98,11 @@ std::wstring CookiesFolder() {
 }
 
 std::vector<std::wstring> UrlCacheFolders() {
+    // Asking for an entry opens the cache, which makes its index and its
+    // folders when there are none yet.
+    DWORD size = 0;
+    if (HANDLE find = ::FindFirstUrlCacheEntryW(nullptr, nullptr, &size))
+        ::FindCloseUrlCache(find);
     std::vector<std::wstring> folders;
     ForEachEntry(InternetCacheFolder() + kUrlCacheContainer, [&](const std::wstring& path, bool isFolder) {
         if (isFolder)
@@ -125,7 +136,7 @@ int PlainDeleteWalk(const std::wstring& folder) {
     WalkDepthFirst(folder, [&](const std::wstring& path, bool isFolder) {
         if (isFolder)
             ::RemoveDirectoryW(path.c_str());
-        else
+        else if (!IsUrlCacheIndex(path))
             deleted += ::DeleteFileW(path.c_str()) != FALSE;
     });
     return deleted;

@@ -28,8 +28,8 @@ bool MakeCacheFolders(const CacheLoad& load);
 bool MakeUrlCacheEntries(const CacheLoad& load);
 
 // Deletes everything inside `folder` with DeleteFileW and RemoveDirectoryW,
-// depth first, following no links; the folder itself stays. The number of
-// files deleted.
+// depth first, following no links, but the URL cache's index files; the
+// folder itself stays. The number of files deleted.
 int PlainDeleteWalk(const std::wstring& folder);
 
 // The files at any depth inside `folder`.

@@ -178,6 +178,12 @@ void AddLeanRows(Table& table, const CycleFigures& launcher, const CycleFigures&
     table.Add({"  the same cycles of a bare browser host", Kibibytes(bytes(bare.afterAll)),
                Kibibytes(bytes(bare.afterFirst)),
                Growth(bytes(bare.afterAll), bytes(bare.afterFirst), cycles, 1024, " KiB")});
+    auto heap = [](const ProcessFigures& f) { return static_cast<double>(f.heapBytes); };
+    table.Add({"heap bytes in use", Kibibytes(heap(all)), Kibibytes(heap(first)),
+               Growth(heap(all), heap(first), cycles, 1024, " KiB")});
+    table.Add({"  the same cycles of a bare browser host", Kibibytes(heap(bare.afterAll)),
+               Kibibytes(heap(bare.afterFirst)),
+               Growth(heap(bare.afterAll), heap(bare.afterFirst), cycles, 1024, " KiB")});
     table.Add({"kernel handles", Number(all.handles), Number(first.handles),
                Growth(all.handles, first.handles, cycles, 1, "")});
     table.Add({"  the same cycles of a bare browser host", Number(bare.afterAll.handles),
@@ -195,16 +201,20 @@ void AddLeanRows(Table& table, const CycleFigures& launcher, const CycleFigures&
 }  // namespace
 
 void RunHandoverBench(Table& table, int cycles) {
+    const double opening = NowMs();
     LoginSession session;
+    const double openedMs = NowMs() - opening;
     if (!session.Opened()) {
         std::fprintf(stderr, "hand-over: the login window did not open\n");
         return;
     }
-    // The baseline first: memory freed by the launcher's cycles would
-    // otherwise hide what the bare host keeps.
-    const CycleFigures bare = RunBareHostCycles(cycles);
+    // The launcher's cycles first: memory the bare host frees would be
+    // taken again by them and hide part of what they keep.
     const CycleFigures launcher = RunLauncherCycles(session, cycles);
     const std::vector<double> creation = TimeGameWindowCreation();
+    const CycleFigures bare = RunBareHostCycles(cycles);
+    table.Section("Start-up's own part, in this process");
+    table.Add({"login window made (backdrop, panel, browser), once", Milliseconds(openedMs), "", ""});
     AddHandoverRows(table, launcher, bare, creation);
     AddLeanRows(table, launcher, bare, cycles);
 }

@@ -15,7 +15,7 @@ namespace {
 
 constexpr UINT kProbeMessage = WM_APP + 0x2B1;
 constexpr DWORD kAnswerTimeoutMs = 10000;
-constexpr DWORD kProbeIntervalMs = 2;
+constexpr DWORD kProbeIntervalMs = 5;
 constexpr double kCloseTimeoutMs = 120000;
 
 // What both threads see. The hook has no context of its own and finds the

@@ -8,6 +8,7 @@
 
 struct ProcessFigures {
     std::size_t privateBytes = 0;
+    std::size_t heapBytes = 0;   // in use in the process's heaps, a finer view
     DWORD handles = 0;
     std::size_t topWindows = 0;  // top-level windows of the process
     std::size_t allWindows = 0;  // the same with all their descendants
