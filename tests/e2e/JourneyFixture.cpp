@@ -55,7 +55,9 @@ void Journey::TearDown() {
 }
 
 void Journey::Step(const char* what) {
-    std::printf("-- %s\n", what);
+    // With the time into the run, to see where a slow run spends it.
+    static const ULONGLONG start = ::GetTickCount64();
+    std::printf("-- %5.1f s  %s\n", static_cast<double>(::GetTickCount64() - start) / 1000, what);
     std::fflush(stdout);
 }
 
@@ -180,7 +182,10 @@ bool Journey::PageShows(HWND browser, const wchar_t* text, DWORD timeoutMs) cons
 }
 
 void Journey::Shot(const char* name, HWND window) const {
-    if (ShotsWanted()) {
-        EXPECT_TRUE(TakeShot(name, WindowRect(window))) << name;
-    }
+    if (!ShotsWanted())
+        return;
+    // Wine hands a window's pixels to the display server when the thread
+    // waits for messages.
+    Settle();
+    EXPECT_TRUE(TakeShot(name, WindowRect(window))) << name;
 }
