@@ -6,8 +6,7 @@
 
 #include "CacheTree.h"
 #include "CleanCacheDlg.h"
-#include "Clock.h"
-#include "ConfirmDlg.h"
+#include "CleanerRuns.h"
 #include "ModalProbe.h"
 #include "Stats.h"
 #include "Table.h"
@@ -15,86 +14,7 @@
 
 namespace {
 
-constexpr double kIdleProbeMs = 1000;
 constexpr int kProgressSample = 20;
-constexpr double kProgressLookMs = 20;
-
-// The idle dialog's answers, gathered in short runs between the cleans so
-// that they meet the machine as the cleans do.
-struct IdleBaseline {
-    std::vector<double> sendMs, postMs, escapeMs;
-
-    void Measure() {
-        CConfirmDlg dialog;
-        dialog.m_nMode = 1;
-        const ProbeResult r = RunProbedModal(dialog, [](double ms) { return ms >= kIdleProbeMs; });
-        sendMs.insert(sendMs.end(), r.sendMs.begin(), r.sendMs.end());
-        postMs.insert(postMs.end(), r.postMs.begin(), r.postMs.end());
-        if (r.escapeToClosedMs)
-            escapeMs.push_back(*r.escapeToClosedMs);
-    }
-};
-
-enum class Fill { Everything, FoldersOnly, EntriesOnly };
-
-bool FillCache(const CacheLoad& load, Fill what) {
-    const double start = NowMs();
-    bool ok = what == Fill::EntriesOnly || MakeCacheFolders(load);
-    const double folders = NowMs();
-    ok &= what == Fill::FoldersOnly || MakeUrlCacheEntries(load);
-    std::fprintf(stderr, "cleaner: cache filled, folders in %.1f s, entries in %.1f s%s\n", (folders - start) / 1000,
-                 (NowMs() - folders) / 1000, ok ? "" : " (with failures)");
-    return ok;
-}
-
-double TimeVeil() {
-    CCleanCacheDlg veil;
-    const double start = NowMs();
-    veil.DoModal();
-    return NowMs() - start;
-}
-
-double TimePlainWalk() {
-    const double start = NowMs();
-    PlainDeleteWalk(CookiesFolder());
-    PlainDeleteWalk(InternetCacheFolder());
-    return NowMs() - start;
-}
-
-// The veil's worker's passes over the URL cache (its steps 1 and 3), run
-// here without the veil.
-double TimeUrlCachePasses() {
-    CCleanCacheDlg worker;
-    const double start = NowMs();
-    worker.CleanUrlCache(1);
-    worker.CleanUrlCache(0);
-    return NowMs() - start;
-}
-
-// The worker's folder walks (its steps 2 and 4), run here likewise.
-double TimeFolderWalks() {
-    CCleanCacheDlg worker;
-    const double start = NowMs();
-    worker.DeleteFolderContents(CookiesFolder());
-    worker.DeleteFolderContents(InternetCacheFolder());
-    return NowMs() - start;
-}
-
-// Escape once no more than half of `sample` is left, by `present`.
-EscapeWhen WhenHalfGone(std::vector<std::wstring> sample, int (*present)(const std::vector<std::wstring>&)) {
-    double lastLook = -kProgressLookMs;
-    return [sample, present, lastLook](double sinceShownMs) mutable {
-        if (sinceShownMs - lastLook < kProgressLookMs)
-            return false;
-        lastLook = sinceShownMs;
-        return present(sample) * 2 <= static_cast<int>(sample.size());
-    };
-}
-
-std::optional<double> EscapeToClosed(EscapeWhen when) {
-    CCleanCacheDlg veil;
-    return RunProbedModal(veil, std::move(when)).escapeToClosedMs;
-}
 
 std::string MaybeMs(const std::optional<double>& ms) {
     return ms ? Milliseconds(*ms) : "never";
