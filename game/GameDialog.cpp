@@ -117,7 +117,8 @@ void CGameDialog::InitTitleBar() {
     if (HWND logo = ::GetDlgItem(m_hWnd, IDC_LOGO)) {
         HBITMAP bitmap = ::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_LOGO));
         ::SetWindowLongW(logo, GWL_STYLE, ::GetWindowLongW(logo, GWL_STYLE) | SS_BITMAP | SS_CENTERIMAGE);
-        // The static owns the bitmap it is given from here on.
+        // A static never deletes its image: the logo is deleted with the
+        // window's other frame resources.
         HBITMAP previous = reinterpret_cast<HBITMAP>(
             ::SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
         if (previous != nullptr && previous != bitmap)
@@ -247,6 +248,9 @@ void CGameDialog::AddTrayIcon() {
 
 void CGameDialog::ReleaseFrameResources() {
     m_bmpTitle.DeleteObject();
+    if (HWND logo = ::GetDlgItem(m_hWnd, IDC_LOGO))
+        if (HGDIOBJ bitmap = reinterpret_cast<HGDIOBJ>(::SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, 0)))
+            ::DeleteObject(bitmap);
     ::UnregisterHotKey(m_hWnd, m_nHotKeyBoss);
     ::UnregisterHotKey(m_hWnd, m_nHotKeyFull);
     ::Shell_NotifyIconW(NIM_DELETE, &m_nid);

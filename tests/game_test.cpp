@@ -280,10 +280,12 @@ TEST_F(LoginAndGame, TitleBarDragsOnlyInNormalModeAndKeysGoToThePage) {
     EXPECT_TRUE(game->IsWindowVisible());
 }
 
-TEST_F(LoginAndGame, DestroyingTheGameWindowFreesItsHotkeysAndTrayIcon) {
+TEST_F(LoginAndGame, DestroyingTheGameWindowFreesItsHotkeysTrayIconAndLogo) {
     CGameDialog* game = GetGameDialog();
     ASSERT_NE(game, nullptr);
     HWND hWnd = game->m_hWnd;
+    const HGDIOBJ logo = reinterpret_cast<HGDIOBJ>(::SendDlgItemMessageW(hWnd, IDC_LOGO, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_EQ(::GetObjectType(logo), static_cast<DWORD>(OBJ_BITMAP));
     EXPECT_TRUE(TrayIconExists(hWnd));
     EXPECT_FALSE(HotKeysFree());
     theApp.DestroyGameDialog();
@@ -291,6 +293,7 @@ TEST_F(LoginAndGame, DestroyingTheGameWindowFreesItsHotkeysAndTrayIcon) {
     EXPECT_FALSE(::IsWindow(hWnd));
     EXPECT_TRUE(HotKeysFree());
     EXPECT_FALSE(TrayIconExists(hWnd));
+    EXPECT_EQ(::GetObjectType(logo), 0u);  // a static never deletes its image
     theApp.DestroyGameDialog();  // nothing left to do
     EXPECT_EQ(theApp.m_pGameDialog, nullptr);
 }
