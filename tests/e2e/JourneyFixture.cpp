@@ -105,13 +105,14 @@ void Journey::LogIn() {
 void Journey::ChooseFirstServer() {
     Step("choose the first server: the game window opens");
     const std::string game = SiteUrl("/game/play/?server=1&client=1");
-    const size_t fetched = m_log.Count(FetchedOk(game)), handedOver = m_log.Count("BeforeNavigate2 url=" + game + " cancel=1");
+    const std::string cancelled = "BeforeNavigate2 url=" + game + " cancel=1";
+    const size_t fetched = m_log.Count(FetchedOk(game)), handedOver = m_log.Count(cancelled);
     Settle();
     ASSERT_TRUE(FollowLink(m_loginBrowser, 0));
     ASSERT_TRUE(WaitUntil([&] { return (m_game = Windows().Game()) && ::IsWindowVisible(m_game); }, kStepMs))
         << "no game window";
     // Taken from the login page, which stays as it was.
-    EXPECT_EQ(m_log.Count("BeforeNavigate2 url=" + game + " cancel=1"), handedOver + 1);
+    EXPECT_EQ(m_log.Count(cancelled), handedOver + 1);
     EXPECT_TRUE(PageShows(m_loginBrowser, L"Choose a server", 0));
 
     const HWND gameBrowser = BrowserIn(m_game);

@@ -1,6 +1,6 @@
 // The whole road of a game session: log in, play in every display mode, hide
-// and show, refresh, go back to the server choice, log in again, and quit from
-// the tray icon's menu.
+// and show, refresh, pick another server while hidden, go back to the server
+// choice, log in again, and quit from the tray icon's menu.
 #include "JourneyFixture.h"
 #include "Player.h"
 #include "SystemChecks.h"
@@ -90,6 +90,21 @@ TEST_F(Journey, Play) {
     EXPECT_EQ(Windows().GameWindows().size(), 1u);
     EXPECT_EQ(Windows().Game(), m_game);
     EXPECT_TRUE(::IsWindowVisible(m_game));
+
+    Step("hidden, another server on the login page: the same game window brings it");
+    PressKey(VK_F10);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(m_game); }, kStepMs));
+    const std::string secondServer = SiteUrl("/game/play/?server=2&client=1");
+    Settle();
+    ASSERT_TRUE(FollowLink(m_loginBrowser, 1));
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(m_game) != FALSE; }, kStepMs));
+    EXPECT_TRUE(WaitUntil([&] { return m_log.Count(FetchedOk(secondServer)) == 1; }, kStepMs));
+    EXPECT_EQ(m_log.Count("BeforeNavigate2 url=" + secondServer + " cancel=1"), 1u);
+    EXPECT_EQ(Windows().GameWindows().size(), 1u);
+    EXPECT_EQ(Windows().Game(), m_game);
+    EXPECT_TRUE(SameRect(WindowRect(m_game), WorkAreaMode()));
+    EXPECT_TRUE(TrayIconExists(m_game));
+    EXPECT_FALSE(HotKeysFree());
 
     Step("back to the server choice, declined");
     ASSERT_TRUE(ClickControl(m_game, IDC_BTN_SERVER));

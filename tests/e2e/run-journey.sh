@@ -26,20 +26,26 @@ done
 src="$(cd "$(dirname "$0")/../.." && pwd)"
 template="$work/template-prefix"
 
+# For its helpers; it names a prefix after BUILD, but each run here sets its own.
 BUILD="$work"
 . "$src/scripts/wine-session"
+
+# The template is made once per Wine version: a newer Wine would update a
+# copied prefix on its first start, and the journey would take that for
+# files the launcher wrote.
+template_ready() { [ "$(cat "$template.ready" 2>/dev/null)" = "$(wine --version)" ]; }
 
 make_template() {
   exec 9>"$work/template.lock"
   flock 9
-  [ -f "$template.ready" ] && return 0
-  rm -rf "$template"
+  template_ready && return 0
+  rm -rf "$template" "$template.ready"
   export WINEPREFIX="$template"
   session_init_prefix
   session_register_standin "$standin"
   # Stopping the server writes the registry out.
   wineserver -k
-  touch "$template.ready"
+  wine --version >"$template.ready"
 }
 
 # Everything in the prefix but Wine's registry files and the web stores
@@ -62,7 +68,7 @@ stop_journey() {
 
 run_journey() {
   local dir="$work/journeys/$journey" status
-  [ -f "$template.ready" ] || { echo "no template prefix: run the e2e_prefix test first" >&2; return 1; }
+  template_ready || { echo "No template prefix for this Wine: run the e2e_prefix test first" >&2; return 1; }
   rm -rf "$dir"
   mkdir -p "$dir"
   cp -a "$template" "$dir/prefix"
