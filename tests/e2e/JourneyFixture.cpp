@@ -141,6 +141,13 @@ void Journey::ExpectConfirmation(const wchar_t* title, const wchar_t* text) {
     EXPECT_EQ(r.bottom - r.top, 110);
     EXPECT_EQ(ControlText(m_confirmation, IDC_CONFIRM_TITLE), title);
     EXPECT_EQ(ControlText(m_confirmation, IDC_CONFIRM_TEXT), text);
+    // Modal over the window it was opened from, and centred on it.
+    m_confirmationOwner = ::GetWindow(m_confirmation, GW_OWNER);
+    ASSERT_NE(m_confirmationOwner, nullptr);
+    EXPECT_FALSE(::IsWindowEnabled(m_confirmationOwner));
+    const RECT owner = WindowRect(m_confirmationOwner);
+    EXPECT_EQ(r.left, (owner.left + owner.right) / 2 - 128) << RectText(owner);
+    EXPECT_EQ(r.top, (owner.top + owner.bottom) / 2 - 55) << RectText(owner);
 }
 
 void Journey::Confirm() {
@@ -153,6 +160,7 @@ void Journey::Decline() {
     Settle();
     ClickClientPoint(m_confirmation, 177, 85);  // on the decline button's image
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(m_confirmation); }, kStepMs)) << "the confirmation stayed";
+    EXPECT_TRUE(::IsWindowEnabled(m_confirmationOwner));
 }
 
 // Wine without a window manager handles the display server's reports

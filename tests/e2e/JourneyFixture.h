@@ -29,7 +29,8 @@ protected:
     void LogIn();
     // The server list's first server, from the page the login panel shows.
     void ChooseFirstServer();
-    // The confirmation with `title` and `text` shows; sets m_confirmation.
+    // The confirmation with `title` and `text` shows, modal and centred over
+    // the window it came from; sets m_confirmation and m_confirmationOwner.
     void ExpectConfirmation(const wchar_t* title, const wchar_t* text);
     void Confirm();
     void Decline();
@@ -49,7 +50,7 @@ protected:
     StandInLog m_log;
     std::unique_ptr<ChildProcess> m_launcher;
     HWND m_backdrop = nullptr, m_panel = nullptr, m_loginBrowser = nullptr;
-    HWND m_game = nullptr, m_confirmation = nullptr;
+    HWND m_game = nullptr, m_confirmation = nullptr, m_confirmationOwner = nullptr;
 };
 
 // Title and text of the two confirmations.

@@ -120,12 +120,12 @@ TEST_F(Journey, Play) {
     ASSERT_NO_FATAL_FAILURE(ExpectConfirmation(kServerTitle, kServerText));
     Shot("server-confirmation", m_confirmation);
     ASSERT_NO_FATAL_FAILURE(Confirm());
-    EXPECT_TRUE(WaitUntil([&] { return Windows().GameWindows().empty(); }, kStepMs));
-    EXPECT_FALSE(::IsWindow(m_game));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(m_game) && Windows().GameWindows().empty(); }, kStepMs));
     EXPECT_FALSE(TrayIconExists(m_game));
     EXPECT_TRUE(HotKeysFree());
     EXPECT_TRUE(::IsWindowVisible(m_backdrop));
     EXPECT_TRUE(::IsWindowVisible(m_panel));
+    EXPECT_EQ(::GetForegroundWindow(), m_backdrop);
     EXPECT_TRUE(WaitUntil([&] { return m_log.Count(loginPage) == loginFetches + 1; }, kStepMs))
         << "the login panel's page was not loaded again";
     EXPECT_TRUE(PageShows(m_loginBrowser, L"Choose a server"));
