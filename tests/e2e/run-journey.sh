@@ -74,6 +74,7 @@ run_journey() {
   cp -a "$template" "$dir/prefix"
   export WINEPREFIX="$dir/prefix"
   trap stop_journey EXIT
+  trap 'exit 1' TERM INT
 
   if port_answers; then
     echo "port $port is in use: the demo site cannot start" >&2
