@@ -9,8 +9,10 @@ void ClickAt(POINT screen) {
         in.mi.dy = static_cast<LONG>((screen.y * 65536LL + height - 1) / height);
     }
     inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    // Press and release carry the position too: Wine may take a late pointer
+    // report in between and click wherever that put the pointer.
+    inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(3, inputs, sizeof(INPUT));
 }
 
