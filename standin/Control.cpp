@@ -23,6 +23,19 @@ std::string RectText(const RECT& rect) {
            std::to_string(rect.bottom);
 }
 
+// Reads one ambient property of the site, for the record only: the control
+// keeps its defaults.
+void LogAmbient(IDispatch& ambient, const char* name, DISPID id) {
+    DISPPARAMS none = {};
+    VARIANT value;
+    ::VariantInit(&value);
+    const HRESULT hr =
+        ambient.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
+    standin::WriteLog(std::string("Ambient ") + name + " hr=" + HrText(hr) +
+                      (SUCCEEDED(hr) ? " value=" + Utf8(ValueText(value)) : std::string()));
+    ::VariantClear(&value);
+}
+
 // The string argument at `position` (0 = first in calling order).
 bool ArgumentText(const DISPPARAMS* params, UINT position, std::wstring* text) {
     if (!params || !params->rgvarg || position >= params->cArgs)
@@ -171,19 +184,8 @@ HRESULT BrowserControl::SetClientSite(IOleClientSite* site) {
     ComPtr<IDispatch> ambient = m_site.As<IDispatch>(IID_IDispatch);
     standin::WriteLog("QueryInterface IDispatch hr=" + HrText(ambient ? S_OK : E_NOINTERFACE));
     if (ambient) {
-        DISPPARAMS none = {};
-        VARIANT value;
-        ::VariantInit(&value);
-        const HRESULT hr = ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT,
-                                           DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
-        standin::WriteLog("Ambient UserMode hr=" + HrText(hr) +
-                          (SUCCEEDED(hr) ? " value=" + Utf8(ValueText(value)) : std::string()));
-        ::VariantClear(&value);
-        const HRESULT dl = ambient->Invoke(kDispidAmbientDownloadControl, IID_NULL, LOCALE_USER_DEFAULT,
-                                           DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
-        standin::WriteLog("Ambient DLControl hr=" + HrText(dl) +
-                          (SUCCEEDED(dl) ? " value=" + Utf8(ValueText(value)) : std::string()));
-        ::VariantClear(&value);
+        LogAmbient(*ambient.Get(), "UserMode", DISPID_AMBIENT_USERMODE);
+        LogAmbient(*ambient.Get(), "DLControl", kDispidAmbientDownloadControl);
     }
     m_hostHandler = m_site.As<IDocHostUIHandler>(IID_IDocHostUIHandler);
     standin::WriteLog("QueryInterface IDocHostUIHandler hr=" + HrText(m_hostHandler ? S_OK : E_NOINTERFACE));
