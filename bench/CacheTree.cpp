@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "CleanCacheDlg.h"
-#include "Handles.h"
+#include "support/Handles.h"
 
 namespace {
 

@@ -45,23 +45,18 @@ LoginSession::LoginSession() {
     // As the application's start-up does, once in the process.
     theApp.m_pExternal = new CImpIDispatch;
     AfxEnableControlContainer(new CCustomOccManager);
-    m_opened = m_backdrop.Create(IDD_LOGIN_DIALOG, nullptr) != FALSE;
-    theApp.m_pMainWnd = &m_backdrop;
-    PumpPending();
+    m_window = std::make_unique<OpenLoginWindow>();
 }
 
-LoginSession::~LoginSession() {
-    theApp.DestroyGameDialog();
-    m_backdrop.DestroyWindow();
-    delete m_backdrop.m_pPanel;
-    m_backdrop.m_pPanel = nullptr;
-    theApp.m_pMainWnd = nullptr;
-    PumpPending();
+LoginSession::~LoginSession() = default;
+
+bool LoginSession::Opened() const {
+    return m_window->Opened();
 }
 
 void LoginSession::PageNavigates(const wchar_t* url) {
-    if (m_backdrop.m_pPanel != nullptr)
-        m_backdrop.m_pPanel->m_browser.Navigate(url);
+    if (m_window->backdrop.m_pPanel != nullptr)
+        m_window->Panel().m_browser.Navigate(url);
 }
 
 CGameDialog* LoginSession::Game() const {

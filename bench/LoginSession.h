@@ -4,7 +4,9 @@
 // to server choice.
 #include <windows.h>
 
-#include "LoginDlg.h"
+#include <memory>
+
+#include "OpenLoginWindow.h"
 #include "support/GdiPlusSession.h"
 
 class CGameDialog;
@@ -16,7 +18,7 @@ public:
     LoginSession(const LoginSession&) = delete;
     LoginSession& operator=(const LoginSession&) = delete;
 
-    bool Opened() const { return m_opened; }
+    bool Opened() const;
     // The login page's browser goes to `url`, as the page's own script would
     // make it; the browser fires BeforeNavigate2 inside this call.
     void PageNavigates(const wchar_t* url);
@@ -29,6 +31,6 @@ public:
 
 private:
     GdiPlusSession m_gdiplus;
-    CLoginDlg m_backdrop;
-    bool m_opened = false;
+    // Opened once start-up's control-site manager and external object exist.
+    std::unique_ptr<OpenLoginWindow> m_window;
 };

@@ -6,7 +6,7 @@
 
 #include "Clock.h"
 #include "Dialog.h"
-#include "Handles.h"
+#include "support/Handles.h"
 #include "Poll.h"
 #include "support/Script.h"
 #include "support/Wait.h"

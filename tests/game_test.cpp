@@ -13,6 +13,7 @@
 #include "LoginActiveDlg.h"
 #include "LoginApp.h"
 #include "LoginDlg.h"
+#include "OpenLoginWindow.h"
 #include "OccManager.h"
 #include "resource.h"
 #include "support/GdiPlusSession.h"
@@ -80,20 +81,8 @@ protected:
     static void TearDownTestSuite() {
         delete gdiplus;
     }
-    void SetUp() override {
-        ASSERT_TRUE(backdrop.Create(IDD_LOGIN_DIALOG, nullptr));
-        theApp.m_pMainWnd = &backdrop;
-        PumpPending();
-    }
-    void TearDown() override {
-        theApp.DestroyGameDialog();
-        backdrop.DestroyWindow();
-        delete backdrop.m_pPanel;
-        backdrop.m_pPanel = nullptr;
-        theApp.m_pMainWnd = nullptr;
-        PumpPending();
-    }
-    CLoginActiveDlg& Panel() { return *backdrop.m_pPanel; }
+    void SetUp() override { ASSERT_TRUE(login.Opened()); }
+    CLoginActiveDlg& Panel() { return login.Panel(); }
     // Navigates the login page's browser as the page itself would.
     void LoginNavigates(const wchar_t* url) {
         Panel().m_browser.Navigate(url);
@@ -101,7 +90,8 @@ protected:
     }
 
     static GdiPlusSession* gdiplus;
-    CLoginDlg backdrop;
+    OpenLoginWindow login;
+    CLoginDlg& backdrop = login.backdrop;
 };
 GdiPlusSession* LoginAndGame::gdiplus = nullptr;
 

@@ -13,24 +13,15 @@
 #include "ImpIDispatch.h"
 #include "LoginActiveDlg.h"
 #include "LoginApp.h"
-#include "LoginDlg.h"
+#include "OpenLoginWindow.h"
 #include "StandIn.h"
+#include "StandInRecord.h"
 #include "resource.h"
 #include "support/GdiPlusSession.h"
 #include "support/HttpServer.h"
 #include "support/Wait.h"
 
 namespace {
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
-bool Logged(const std::string& line) {
-    for (const std::string& logged : standin::LogLines()) {
-        if (logged == line)
-            return true;
-    }
-    return false;
-}
 
 class HandOver : public ::testing::Test {
 protected:
@@ -43,6 +34,8 @@ protected:
     static void TearDownTestSuite() {
         delete registration;
         delete gdiplus;
+        theApp.m_pExternal->Release();
+        theApp.m_pExternal = nullptr;
     }
     void SetUp() override {
         ASSERT_EQ(registration->Result(), S_OK);
@@ -50,19 +43,10 @@ protected:
         server.Serve("/framed", "<p>Pick</p><iframe name=\"list\" src=\"/game/play/?server=2&amp;client=1\"></iframe>");
         server.Serve("/game/play/?server=1&client=1", "<p>Game on server 1</p>");
         server.Serve("/game/play/?server=2&client=1", "<p>Game on server 2</p>");
+        ASSERT_TRUE(login.Opened());
         standin::ClearLog();
-        ASSERT_TRUE(backdrop.Create(IDD_LOGIN_DIALOG, nullptr));
-        theApp.m_pMainWnd = &backdrop;
     }
-    void TearDown() override {
-        theApp.DestroyGameDialog();
-        backdrop.DestroyWindow();
-        delete backdrop.m_pPanel;
-        backdrop.m_pPanel = nullptr;
-        theApp.m_pMainWnd = nullptr;
-        PumpPending();
-    }
-    CWebBrowser2& LoginBrowser() { return backdrop.m_pPanel->m_browser; }
+    CWebBrowser2& LoginBrowser() { return login.Panel().m_browser; }
     // Loads `path` in the login browser and waits for it.
     void LoginLoads(const std::string& path) {
         LoginBrowser().Navigate(server.Url(path).c_str());
@@ -81,7 +65,7 @@ protected:
     static GdiPlusSession* gdiplus;
     static standin::ClassRegistration* registration;
     HttpServer server;
-    CLoginDlg backdrop;
+    OpenLoginWindow login;
 };
 GdiPlusSession* HandOver::gdiplus = nullptr;
 standin::ClassRegistration* HandOver::registration = nullptr;

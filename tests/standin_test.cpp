@@ -17,6 +17,7 @@
 #include "ImpIDispatch.h"
 #include "LoginApp.h"
 #include "StandIn.h"
+#include "StandInRecord.h"
 #include "WebBrowser2.h"
 #include "resource.h"
 #include "support/DialogTemplate.h"
@@ -25,46 +26,7 @@
 #include "support/Wait.h"
 #include "ThreadState.h"
 
-#include <functional>
-
 namespace {
-// Dispatches this thread's messages as the program's own loop does, windows'
-// PreTranslateMessage first, until `condition` holds or the time is up.
-bool PumpLikeTheProgramUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!AfxPreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageW(&msg);
-            }
-        }
-        if (condition())
-            return true;
-        if (::GetTickCount64() >= deadline)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
-bool Logged(const std::string& line) {
-    const auto lines = standin::LogLines();
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-// The log lines that start with `prefix`, oldest first.
-std::vector<std::string> LoggedStartingWith(const std::string& prefix) {
-    std::vector<std::string> found;
-    for (const std::string& line : standin::LogLines()) {
-        if (line.compare(0, prefix.size(), prefix) == 0)
-            found.push_back(line);
-    }
-    return found;
-}
-
 // The template's stream block for the browser, as the resource holds it.
 std::vector<BYTE> TemplateState(UINT templateId) {
     HRSRC res = ::FindResourceW(nullptr, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(240));
@@ -347,11 +309,11 @@ TEST_F(StandInBrowser, TypedKeysPassTheHostAndReachThePageForm) {
     ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == host.Browser(); }, 5000));
     for (WORD key : {WORD('A'), WORD('B'), WORD(VK_BACK), WORD('C'), WORD(VK_RETURN), WORD(VK_ESCAPE)})
         PressKey(key);
-    EXPECT_TRUE(PumpLikeTheProgramUntil([&] { return standin::PageText(host.Browser()) == L"Name [ac]"; }, 5000))
+    EXPECT_TRUE(PumpUntil([&] { return standin::PageText(host.Browser()) == L"Name [ac]"; }, 5000, AfxPreTranslateMessage))
         << Narrow(standin::PageText(host.Browser()));
     // Each key went to the host's handler first, then to the page.
     EXPECT_TRUE(Logged("IDocHostUIHandler::TranslateAccelerator vk=0x41 hr=1"));
-    EXPECT_TRUE(PumpLikeTheProgramUntil([&] { return Logged("Key vk=0x1b"); }, 2000));
+    EXPECT_TRUE(PumpUntil([&] { return Logged("Key vk=0x1b"); }, 2000, AfxPreTranslateMessage));
     EXPECT_TRUE(Logged("Key vk=0xd"));
     EXPECT_TRUE(::IsWindow(host.m_hWnd));
 }

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "Handles.h"
+#include "support/Handles.h"
 
 namespace {
 constexpr int kFilesPerFolder = 250;

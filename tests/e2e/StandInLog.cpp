@@ -1,6 +1,6 @@
 #include "StandInLog.h"
 
-#include "Handles.h"
+#include "support/Handles.h"
 
 StandInLog::StandInLog() {
     wchar_t path[MAX_PATH] = {};

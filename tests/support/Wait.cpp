@@ -1,9 +1,11 @@
 #include "Wait.h"
 
 namespace {
-void DispatchQueued() {
+void DispatchQueued(const std::function<BOOL(MSG*)>& preTranslate = nullptr) {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (preTranslate && preTranslate(&msg))
+            continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
@@ -11,9 +13,14 @@ void DispatchQueued() {
 }  // namespace
 
 bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    return PumpUntil(condition, timeoutMs, nullptr);
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs,
+               const std::function<BOOL(MSG*)>& preTranslate) {
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     for (;;) {
-        DispatchQueued();
+        DispatchQueued(preTranslate);
         if (condition())
             return true;
         const ULONGLONG now = ::GetTickCount64();

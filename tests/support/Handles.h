@@ -1,6 +1,7 @@
 #pragma once
 // Handles closed when their owner goes out of scope, one kind a traits type.
 #include <windows.h>
+#include <wininet.h>
 
 template <class Traits>
 class Scoped {
@@ -40,6 +41,12 @@ struct FindTraits {
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) { ::FindClose(h); }
 };
+// URL cache listings from FindFirstUrlCacheEntryW.
+struct CacheFindTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::FindCloseUrlCache(h); }
+};
 struct HookTraits {
     using Handle = HHOOK;
     static Handle Invalid() { return nullptr; }
@@ -49,4 +56,5 @@ struct HookTraits {
 using KernelObject = Scoped<KernelObjectTraits>;
 using FileHandle = Scoped<FileTraits>;
 using FindHandle = Scoped<FindTraits>;
+using CacheFindHandle = Scoped<CacheFindTraits>;
 using HookHandle = Scoped<HookTraits>;
