@@ -77,7 +77,8 @@ void RunCleanerBench(Table& table) {
     betweenRuns();
 
     filled &= FillCache(load, Fill::FoldersOnly);
-    std::fprintf(stderr, "cleaner: the worker's folder walks\n");
+    std::fprintf(stderr, "cleaner: the link check alone, then the worker's folder walks\n");
+    const double linkChecksMs = TimeLinkChecks();
     const double folderWalksMs = TimeFolderWalks();
     betweenRuns();
 
@@ -102,6 +103,8 @@ void RunCleanerBench(Table& table) {
                ShareOf(urlPassesMs, cleanMs)});
     table.Add({"  its folder walks alone (steps 2 and 4), without the entries", Milliseconds(folderWalksMs), "",
                ShareOf(folderWalksMs, cleanMs)});
+    table.Add({"    of which the check that each entry lies in its folder (alone, same tree)",
+               Milliseconds(linkChecksMs), Milliseconds(folderWalksMs), Ratio(linkChecksMs, folderWalksMs)});
     table.Add({"  the veil again, probed as below", Milliseconds(probed.modalMs), Milliseconds(cleanMs),
                Ratio(probed.modalMs, cleanMs)});
     table.Section("User-interface thread during the clean (baseline: an idle confirmation dialog, " +

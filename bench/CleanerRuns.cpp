@@ -61,6 +61,13 @@ double TimeFolderWalks() {
     return NowMs() - start;
 }
 
+double TimeLinkChecks() {
+    const double start = NowMs();
+    ResolveEveryEntry(CookiesFolder());
+    ResolveEveryEntry(InternetCacheFolder());
+    return NowMs() - start;
+}
+
 EscapeWhen WhenHalfGone(std::vector<std::wstring> sample, int (*present)(const std::vector<std::wstring>&)) {
     double lastLook = -kProgressLookMs;
     return [sample, present, lastLook](double sinceShownMs) mutable {

@@ -31,6 +31,9 @@ double TimeVeil();
 double TimePlainWalk();
 double TimeUrlCachePasses();
 double TimeFolderWalks();
+// Opening and resolving every entry of both folders, as the folder walks'
+// check that an entry lies inside its folder does, on a tree left in place.
+double TimeLinkChecks();
 
 // Escape once no more than half of `sample` is left, by `present`.
 EscapeWhen WhenHalfGone(std::vector<std::wstring> sample, int (*present)(const std::vector<std::wstring>&));

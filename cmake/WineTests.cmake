@@ -9,7 +9,7 @@ include(GoogleTest)
 set(TESTS_DIR ${PROJECT_SOURCE_DIR}/tests)
 file(GLOB TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS ${TESTS_DIR}/support/*.cpp)
 add_library(test_support STATIC ${TEST_SUPPORT_SOURCES})
-target_include_directories(test_support PUBLIC ${TESTS_DIR})
+target_include_directories(test_support PUBLIC ${TESTS_DIR} ${PROJECT_SOURCE_DIR}/framework)
 target_link_libraries(test_support PUBLIC gtest user32 gdi32 comctl32 ole32 oleaut32 uuid ws2_32 wininet gdiplus)
 
 # add_wine_test(NAME SOURCES... [RESOURCES rc...] [LIBS libs...])

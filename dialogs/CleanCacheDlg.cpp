@@ -8,6 +8,7 @@
 
 #include "DataExchange.h"
 #include "MessageMap.h"
+#include "ScopedHandle.h"
 #include "SkinnedStatic.h"
 #include "resource.h"
 
@@ -20,12 +21,80 @@ INTERNET_CACHE_ENTRY_INFOW* AsEntry(EntryBuffer& b) {
     return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(b.data());
 }
 
+// Fetches an entry into `buffer` with `fetch(&size)`; the entry may have
+// grown since its size was asked, so a fetch that reports a larger size is
+// tried again with a buffer of that size.
+template <class Fetch>
+bool FetchEntry(EntryBuffer& buffer, Fetch fetch) {
+    DWORD size = static_cast<DWORD>(buffer.size());
+    bool found = fetch(&size);
+    while (!found && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER && size > buffer.size()) {
+        buffer.assign(size, 0);
+        found = fetch(&size);
+    }
+    return found;
+}
+
 bool IsDriveRoot(const std::wstring& folder) {
     // "C:", "C:\" and "\" name a whole drive.
     std::wstring f = folder;
     while (!f.empty() && (f.back() == L'\\' || f.back() == L'/'))
         f.pop_back();
     return f.empty() || (f.size() == 2 && f[1] == L':');
+}
+
+// Where `path` really is once every link on the way is followed (or, with
+// FILE_FLAG_OPEN_REPARSE_POINT, where the link itself is); empty when it
+// cannot be opened or resolved. No access rights are asked for, so files in
+// use open too; backup semantics let folders open.
+std::wstring FinalPath(const std::wstring& path, DWORD flags = 0) {
+    FileHandle file(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr));
+    if (!file.Valid())
+        return {};
+    std::wstring result(MAX_PATH, L'\0');
+    DWORD length = ::GetFinalPathNameByHandleW(file.Get(), result.data(), static_cast<DWORD>(result.size()), 0);
+    if (length >= result.size()) {
+        result.assign(length + 1, L'\0');
+        length = ::GetFinalPathNameByHandleW(file.Get(), result.data(), static_cast<DWORD>(result.size()), 0);
+    }
+    if (length == 0 || length >= result.size())
+        return {};
+    result.resize(length);
+    return result;
+}
+
+// Whether final path `entry` names something inside final path `folder`.
+bool LiesInside(const std::wstring& entry, const std::wstring& folder) {
+    if (entry.empty() || folder.empty() || entry.size() <= folder.size())
+        return false;
+    const bool separated = folder.back() == L'\\' || entry[folder.size()] == L'\\';
+    return separated && ::CompareStringOrdinal(entry.c_str(), static_cast<int>(folder.size()), folder.c_str(),
+                                               static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL;
+}
+
+void DeleteFileOutright(const std::wstring& path) {
+    std::vector<wchar_t> from(path.begin(), path.end());
+    from.push_back(0);
+    from.push_back(0);  // the list ends with an empty entry
+    SHFILEOPSTRUCTW op{};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.data();
+    op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI;
+    ::SHFileOperationW(&op);
+}
+
+// A link (reparse point) inside the folder goes only where the platform
+// removes the link itself and not what it points to: opened as the link,
+// it must still lie in the folder. It is never followed and its attributes
+// are never changed (that would change the target's).
+void RemoveLink(const std::wstring& path, DWORD attributes, const std::wstring& finalFolder) {
+    if (!LiesInside(FinalPath(path, FILE_FLAG_OPEN_REPARSE_POINT), finalFolder))
+        return;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        ::RemoveDirectoryW(path.c_str());
+    else
+        ::DeleteFileW(path.c_str());
 }
 }  // namespace
 
@@ -104,9 +173,13 @@ bool CCleanCacheDlg::CleanUrlCache(int mode) {
     DWORD size = 0;
     ::FindFirstUrlCacheEntryW(nullptr, nullptr, &size);
     EntryBuffer buffer(size ? size : sizeof(INTERNET_CACHE_ENTRY_INFOW));
-    size = static_cast<DWORD>(buffer.size());
-    HANDLE find = ::FindFirstUrlCacheEntryW(nullptr, AsEntry(buffer), &size);
-    if (find == nullptr)
+    HANDLE first = nullptr;
+    FetchEntry(buffer, [&](DWORD* bytes) {
+        first = ::FindFirstUrlCacheEntryW(nullptr, AsEntry(buffer), bytes);
+        return first != nullptr;
+    });
+    const CacheFindHandle find(first);
+    if (!find.Valid())
         return false;
     for (;;) {
         const INTERNET_CACHE_ENTRY_INFOW* entry = AsEntry(buffer);
@@ -115,59 +188,55 @@ bool CCleanCacheDlg::CleanUrlCache(int mode) {
             ::DeleteUrlCacheEntryW(entry->lpszSourceUrlName);
 
         size = 0;
-        ::FindNextUrlCacheEntryW(find, nullptr, &size);
+        ::FindNextUrlCacheEntryW(find.Get(), nullptr, &size);
         buffer.assign(size ? size : sizeof(INTERNET_CACHE_ENTRY_INFOW), 0);
         if (Cancelled())
             break;
-        size = static_cast<DWORD>(buffer.size());
-        BOOL found = ::FindNextUrlCacheEntryW(find, AsEntry(buffer), &size);
-        // The entry may have grown since its size was asked: ask again.
-        while (!found && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER && size > buffer.size()) {
-            buffer.assign(size, 0);
-            found = ::FindNextUrlCacheEntryW(find, AsEntry(buffer), &size);
-        }
-        if (!found)
+        if (!FetchEntry(buffer, [&](DWORD* bytes) {
+                return ::FindNextUrlCacheEntryW(find.Get(), AsEntry(buffer), bytes) != FALSE;
+            }))
             break;
     }
-    ::FindCloseUrlCache(find);
     return true;
 }
 
 bool CCleanCacheDlg::DeleteFolderContents(const std::wstring& folder) {
     if (IsDriveRoot(folder))
         return false;
+    const std::wstring finalFolder = FinalPath(folder);
+    return !finalFolder.empty() && EmptyFolder(folder, finalFolder);
+}
+
+bool CCleanCacheDlg::EmptyFolder(const std::wstring& folder, const std::wstring& finalFolder) {
     WIN32_FIND_DATAW fd;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*.*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE)
+    FindHandle find(::FindFirstFileW((folder + L"\\*.*").c_str(), &fd));
+    if (!find.Valid())
         return false;
     do {
         const std::wstring name = fd.cFileName;
-        if (name != L"." && name != L".." && name != L"desktop.ini") {
-            const std::wstring path = folder + L"\\" + name;
-            const DWORD attributes = ::GetFileAttributesW(path.c_str());
-            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-                ::SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                // A link to a folder elsewhere goes itself; what it points
-                // to is not the cache's.
-                if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                    DeleteFolderContents(path);
-                ::RemoveDirectoryW(path.c_str());
-            } else {
-                std::vector<wchar_t> from(path.begin(), path.end());
-                from.push_back(0);
-                from.push_back(0);  // the list ends with an empty entry
-                SHFILEOPSTRUCTW op{};
-                op.wFunc = FO_DELETE;
-                op.pFrom = from.data();
-                op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI;
-                ::SHFileOperationW(&op);
-            }
+        if (name == L"." || name == L".." || name == L"desktop.ini")
+            continue;
+        const std::wstring path = folder + L"\\" + name;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            RemoveLink(path, fd.dwFileAttributes, finalFolder);
+            continue;
         }
-        if (Cancelled())
-            break;
-    } while (::FindNextFileW(find, &fd));
-    ::FindClose(find);
+        // A link the listing does not mark (Wine lists a Unix link to a file
+        // as a plain file) resolves to somewhere else: that is not the
+        // cache's, and deleting or unlocking the entry would act on it.
+        const std::wstring finalPath = FinalPath(path);
+        if (!LiesInside(finalPath, finalFolder))
+            continue;
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+            ::SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            EmptyFolder(path, finalPath);
+            ::RemoveDirectoryW(path.c_str());
+        } else {
+            DeleteFileOutright(path);
+        }
+    } while (!Cancelled() && ::FindNextFileW(find.Get(), &fd));
     return true;
 }
 

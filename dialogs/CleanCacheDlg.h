@@ -23,8 +23,9 @@ public:
     // every other entry. False when the cache yielded no first entry.
     bool CleanUrlCache(int mode);
     // Deletes everything in `folder` except entries named "desktop.ini";
-    // the folder itself stays. Links to folders are removed where the
-    // platform allows, never followed. False when it could not be listed.
+    // the folder itself stays. Nothing outside the folder is touched: links
+    // are never followed, and go only where the platform removes the link
+    // itself. False when it could not be listed.
     bool DeleteFolderContents(const std::wstring& folder);
     static unsigned __stdcall CleanCacheThread(void* dialog);
 
@@ -56,6 +57,9 @@ protected:
 
 private:
     void RunSteps();
+    // The walk below DeleteFolderContents; `finalFolder` is where `folder`
+    // really is, which every entry must lie in.
+    bool EmptyFolder(const std::wstring& folder, const std::wstring& finalFolder);
     bool m_bDone = false;
     bool m_bQuitPending = false;
     int m_nQuitCode = 0;

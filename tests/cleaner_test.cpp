@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <wininet.h>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "CleanCacheDlg.h"
@@ -24,6 +25,23 @@ void WriteFile(const std::wstring& path, const char* text = "x") {
     DWORD written = 0;
     ::WriteFile(f, text, static_cast<DWORD>(strlen(text)), &written, nullptr);
     ::CloseHandle(f);
+}
+
+std::string ReadAll(const std::wstring& path) {
+    HANDLE f = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    std::string bytes(4096, '\0');
+    DWORD read = 0;
+    ::ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    ::CloseHandle(f);
+    bytes.resize(read);
+    return bytes;
+}
+
+bool ReadOnly(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
 bool Exists(const std::wstring& path) {
@@ -161,6 +179,75 @@ TEST_F(Cleaner, FolderWalkKeepsDesktopIniDeletesReadOnlyAndNeverFollowsLinks) {
     EXPECT_FALSE(dlg.DeleteFolderContents(L""));
     EXPECT_FALSE(dlg.DeleteFolderContents(L"C:"));
     EXPECT_FALSE(dlg.DeleteFolderContents(L"C:\\"));
+}
+
+// Links in both folders, at the top and one folder down, to files and
+// folders elsewhere (writable and read-only): a clean empties the folders and
+// leaves every target as it was, bytes and read-only state alike. Wine lists
+// a link to a file as a plain file, and deleting or unlocking it acts on
+// the target.
+TEST_F(Cleaner, TheVeilLeavesAlongWhatLinksInTheCachePointTo) {
+    struct Target {
+        const wchar_t* name;
+        bool folder, readOnly;
+    };
+    const Target targets[] = {
+        {L"writable.txt", false, false}, {L"readonly.txt", false, true},
+        {L"folder", true, false},        {L"readonly-folder", true, true},
+    };
+    std::vector<std::wstring> places;
+    for (int csidl : {CSIDL_COOKIES, CSIDL_INTERNET_CACHE}) {
+        const std::wstring top = SpecialFolder(csidl);
+        places.push_back(top);
+        places.push_back(top + L"\\sub");
+        ::CreateDirectoryW(places.back().c_str(), nullptr);
+    }
+    const std::wstring outside = root + L"-targets";
+    ::CreateDirectoryW(outside.c_str(), nullptr);
+    std::map<std::wstring, bool> readOnlyBefore;
+    auto targetPath = [&](size_t place, const Target& t) {
+        return outside + L"\\" + std::to_wstring(place) + L"-" + t.name;
+    };
+    auto contentOf = [](size_t place, const Target& t) {
+        return "kept " + std::to_string(place) + std::string(t.name, t.name + wcslen(t.name));
+    };
+    for (size_t p = 0; p < places.size(); ++p) {
+        WriteFile(places[p] + L"\\ordinary.txt");
+        for (const Target& t : targets) {
+            const std::wstring target = targetPath(p, t);
+            std::wstring file = target;
+            if (t.folder) {
+                ::CreateDirectoryW(target.c_str(), nullptr);
+                file += L"\\inside.txt";
+            }
+            WriteFile(file, contentOf(p, t).c_str());
+            if (t.readOnly)
+                ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY | (t.folder ? FILE_ATTRIBUTE_DIRECTORY : 0));
+            // Wine keeps no read-only state on folders: compare with what was.
+            readOnlyBefore[target] = ReadOnly(target);
+            const std::wstring link = places[p] + L"\\link-" + t.name;
+            ASSERT_TRUE(MakeUnixSymlink(target, link));
+        }
+    }
+
+    CCleanCacheDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), 1);
+
+    for (size_t p = 0; p < places.size(); ++p) {
+        SCOPED_TRACE(places[p]);
+        EXPECT_FALSE(Exists(places[p] + L"\\ordinary.txt"));
+        for (const Target& t : targets) {
+            SCOPED_TRACE(t.name);
+            const std::wstring target = targetPath(p, t);
+            EXPECT_EQ(ReadAll(t.folder ? target + L"\\inside.txt" : target), contentOf(p, t));
+            EXPECT_EQ(ReadOnly(target), readOnlyBefore.at(target));
+        }
+    }
+    EXPECT_TRUE(Exists(places[0]));
+    EXPECT_TRUE(Exists(places[2]));
+    for (const std::wstring& place : places)
+        for (const Target& t : targets)
+            EXPECT_TRUE(RemoveUnixLink(place + L"\\link-" + t.name));
 }
 
 TEST_F(Cleaner, ACancelledStepHandlesAtMostOneMoreEntry) {

@@ -23,11 +23,12 @@ std::wstring UnixPath(const std::wstring& windowsPath) {
 }
 }  // namespace
 
-bool MakeUnixSymlink(const std::wstring& target, const std::wstring& link) {
-    const std::wstring from = UnixPath(target), to = UnixPath(link);
-    if (from.empty() || to.empty())
-        return false;
-    std::wstring command = L"Z:\\bin\\ln -s \"" + from + L"\" \"" + to + L"\"";
+namespace {
+// Runs a Unix program on two Windows paths' Unix names (empty `second`: one).
+bool RunUnix(const wchar_t* program, const std::wstring& first, const std::wstring& second) {
+    std::wstring command = std::wstring(L"Z:\\bin\\") + program + L" \"" + UnixPath(first) + L"\"";
+    if (!second.empty())
+        command += L" \"" + UnixPath(second) + L"\"";
     std::vector<wchar_t> line(command.begin(), command.end());
     line.push_back(0);
     STARTUPINFOW si{};
@@ -37,7 +38,21 @@ bool MakeUnixSymlink(const std::wstring& target, const std::wstring& link) {
         return false;
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
+    return true;
+}
+
+}  // namespace
+
+bool MakeUnixSymlink(const std::wstring& target, const std::wstring& link) {
+    if (UnixPath(target).empty() || UnixPath(link).empty() || !RunUnix(L"ln -sfn", target, link))
+        return false;
     // The handle of a Unix process can signal before the program is done:
     // wait for the link itself.
     return WaitUntil([&] { return ::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000);
+}
+
+bool RemoveUnixLink(const std::wstring& link) {
+    if (UnixPath(link).empty() || !RunUnix(L"rm -f", link, L""))
+        return false;
+    return WaitUntil([&] { return ::GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; }, 10000);
 }
