@@ -6,6 +6,7 @@
 #include "LoginWindow.h"
 #include "OccManager.h"
 #include "ScriptExternal.h"
+#include "ThreadState.h"
 #include "GdiPlus.h"
 #include "MessageMap.h"
 #include <commctrl.h>
@@ -54,7 +55,11 @@ BOOL CLoginApp::InitInstance() {
 }
 
 int CLoginApp::ExitInstance() {
-    return CWinApp::ExitInstance();
+    const int code = CWinApp::ExitInstance();
+    // Only a confirmed quit ends the run through a quit message (16, from
+    // ConfirmQuit). Any other end (Alt+F4, the taskbar's Close, WM_CLOSE)
+    // is a plain close and ends with 0, whatever the loop took last.
+    return AfxGetThreadState().msgCur.message == WM_QUIT ? code : 0;
 }
 
 IDispatch* AfxGetScriptExternal() {

@@ -30,6 +30,8 @@ STDMETHODIMP CImpIDispatch::QueryInterface(REFIID iid, void** out) {
 }
 
 STDMETHODIMP CImpIDispatch::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) {
+    if (ids == nullptr && count != 0)
+        return E_POINTER;  // nowhere to answer
     HRESULT result = S_OK;
     for (UINT i = 0; i < count; ++i) {
         if (names != nullptr && MatchesMember(names[i], lcid)) {

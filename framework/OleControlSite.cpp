@@ -275,6 +275,20 @@ BOOL COleControlSite::ShowWindow(int cmdShow) {
     return m_hWnd != nullptr && ::ShowWindow(m_hWnd, cmdShow);
 }
 
+HWND COleControlSite::SetFocus() {
+    const HWND previous = ::GetFocus();
+    if (m_pObject != nullptr) {
+        RECT pos = m_rect;
+        m_pObject->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &m_xOleClientSite, 0, ContainerWindow(), &pos);
+    }
+    // A control may put the focus into a window of its own inside its
+    // window; only where it did not is its window given the focus.
+    const HWND focus = ::GetFocus();
+    if (m_hWnd != nullptr && focus != m_hWnd && !::IsChild(m_hWnd, focus))
+        ::SetFocus(m_hWnd);
+    return previous;
+}
+
 BOOL COleControlSite::TranslateAccelerator(MSG* msg) {
     return m_pActiveObject != nullptr && m_pActiveObject->TranslateAccelerator(msg) == S_OK;
 }

@@ -52,6 +52,10 @@ public:
                          const InvokeArg* args, std::size_t count);
     BOOL MoveWindow(const RECT& rect);
     BOOL ShowWindow(int cmdShow);
+    // Activates the control's user interface (as a click into it would) and
+    // gives it the keyboard focus, so that its own keys work at once. The
+    // window that had the focus, or null.
+    HWND SetFocus();
     // Gives a keystroke to the control first; TRUE when it took it.
     BOOL TranslateAccelerator(MSG* msg);
 

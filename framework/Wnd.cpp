@@ -143,6 +143,12 @@ BOOL CWnd::ShowWindow(int cmdShow) {
     return ::ShowWindow(m_hWnd, cmdShow);
 }
 
+CWnd* CWnd::SetFocus() {
+    if (m_pCtrlSite != nullptr)
+        return FromHandle(m_pCtrlSite->SetFocus());
+    return FromHandle(::SetFocus(m_hWnd));
+}
+
 HRESULT CWnd::InvokeHelperV(DISPID dispid, WORD flags, VARTYPE resultType, void* result, const BYTE* paramInfo,
                             const InvokeArg* args, std::size_t count) {
     if (m_pCtrlSite == nullptr)

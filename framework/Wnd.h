@@ -91,7 +91,8 @@ public:
         return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
     }
     CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
-    CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+    // An OLE control is activated as a click into it would activate it.
+    CWnd* SetFocus();
 
     // Centres a top-level window over its owner (when that is visible and
     // not minimised) or else in the work area of the main window's monitor,

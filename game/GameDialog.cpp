@@ -19,7 +19,10 @@ CGameDialog::CGameDialog(CWnd* /*parent: the game window has none*/)
       m_hIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_APP))) {}
 
 CGameDialog::~CGameDialog() {
-    // The window (with its browser and buttons) goes before the members do.
+    // Whatever was taken is given back, also by a window whose creation
+    // failed half-way; then the window (with its browser and buttons) goes
+    // before the members do.
+    ReleaseFrameResources();
     if (m_hWnd != nullptr)
         DestroyWindow();
     delete m_pToolTip;
@@ -31,6 +34,8 @@ const MessageMap* CGameDialog::GetThisMessageMap() {
         msgmap::Size<&CGameDialog::OnSize>(),
         msgmap::Mouse<WM_LBUTTONDOWN, &CGameDialog::OnLButtonDown>(),
         msgmap::Mouse<WM_LBUTTONDBLCLK, &CGameDialog::OnLButtonDblClk>(),
+        msgmap::Message<WM_ACTIVATE, &CGameDialog::OnActivate>(),
+        msgmap::Message<WM_SETFOCUS, &CGameDialog::OnSetFocus>(),
         msgmap::Command<IDC_BTN_CLOSE, &CGameDialog::OnCloseButton>(),
         msgmap::Command<ID_TRAY_EXIT, &CGameDialog::OnTrayExit>(),
         msgmap::Command<IDC_BTN_MIN, &CGameDialog::OnMinimize>(),
@@ -115,14 +120,10 @@ void CGameDialog::InitTitleBar() {
     LayoutTitleBar();
 
     if (HWND logo = ::GetDlgItem(m_hWnd, IDC_LOGO)) {
-        HBITMAP bitmap = ::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_LOGO));
+        m_bmpLogo.LoadBitmap(IDB_LOGO);
         ::SetWindowLongW(logo, GWL_STYLE, ::GetWindowLongW(logo, GWL_STYLE) | SS_BITMAP | SS_CENTERIMAGE);
-        // A static never deletes its image: the logo is deleted with the
-        // window's other frame resources.
-        HBITMAP previous = reinterpret_cast<HBITMAP>(
-            ::SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
-        if (previous != nullptr && previous != bitmap)
-            ::DeleteObject(previous);
+        // A static never deletes its image: the logo goes with this object.
+        ::SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_bmpLogo.GetSafeHandle()));
         ::MoveWindow(logo, 0, 0, 83, kTitleHeight, TRUE);
     }
 }
@@ -231,7 +232,53 @@ void CGameDialog::ToggleFullScreen() {
 }
 
 void CGameDialog::ToggleVisible() {
-    ShowWindow(IsWindowVisible() ? SW_HIDE : SW_SHOW);
+    // Hidden by the boss key: everything comes back as it was. Otherwise
+    // everything of the launcher goes, the login window too: its art shows
+    // the game as plainly as the game does.
+    if (!IsWindowVisible() && !m_hidden.Empty()) {
+        m_hidden.BringBack();
+        return;
+    }
+    m_hidden.HideAll();
+}
+
+void CGameDialog::OnTrayDoubleClick() {
+    if (IsWindowVisible() && !IsIconic()) {
+        m_hidden.HideAll();
+        return;
+    }
+    // The player's way back, from the boss key or from the taskbar.
+    m_hidden.BringBack();
+    if (CWnd* owner = GetOwner(); owner != nullptr && owner->IsIconic())
+        owner->ShowWindow(SW_RESTORE);
+    ShowWindow(IsIconic() ? SW_RESTORE : SW_SHOW);
+    if (IsWindowEnabled()) {  // else a confirmation of ours stays in front
+        ::SetForegroundWindow(m_hWnd);
+        SetActiveWindow();
+    }
+}
+
+void CGameDialog::FocusPage() {
+    if (m_hWnd == nullptr || ::GetActiveWindow() != m_hWnd || IsIconic())
+        return;
+    const HWND focus = ::GetFocus();
+    const HWND page = m_browser.m_hWnd;
+    if (page != nullptr && m_browser.IsWindowVisible()) {
+        if (focus != page && !::IsChild(page, focus))
+            m_browser.SetFocus();
+    } else if (focus != m_hWnd) {
+        // Until the page shows, the window itself holds the keys, so that
+        // no title-bar button does.
+        ::SetFocus(m_hWnd);
+    }
+}
+
+bool CGameDialog::IsTitleBarButton(HWND window) const {
+    for (const CPngButton* b : {&m_btnClose, &m_btnRestore, &m_btnMin, &m_btnFull, &m_btnBoss, &m_btnRefresh,
+                                &m_btnServer, &m_btnClean, &m_btnMax})
+        if (window != nullptr && b->m_hWnd == window)
+            return true;
+    return false;
 }
 
 void CGameDialog::AddTrayIcon() {
@@ -248,15 +295,20 @@ void CGameDialog::AddTrayIcon() {
 
 void CGameDialog::ReleaseFrameResources() {
     m_bmpTitle.DeleteObject();
-    if (HWND logo = ::GetDlgItem(m_hWnd, IDC_LOGO))
-        if (HGDIOBJ bitmap = reinterpret_cast<HGDIOBJ>(::SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, 0)))
-            ::DeleteObject(bitmap);
     ::UnregisterHotKey(m_hWnd, m_nHotKeyBoss);
     ::UnregisterHotKey(m_hWnd, m_nHotKeyFull);
     ::Shell_NotifyIconW(NIM_DELETE, &m_nid);
 }
 
 BOOL CGameDialog::PreTranslateMessage(MSG* msg) {
+    // The title-bar buttons act on clicks only: a key that finds one of
+    // them holding the focus goes to the page instead.
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && IsTitleBarButton(msg->hwnd)) {
+        FocusPage();
+        msg->hwnd = ::GetFocus();
+        if (msg->hwnd == nullptr || IsTitleBarButton(msg->hwnd))
+            return TRUE;
+    }
     // Enter and Escape belong to the game page, not to the dialog.
     if (msg->message == WM_KEYDOWN) {
         for (UINT key : kKeysForThePage)
@@ -317,14 +369,40 @@ void CGameDialog::OnLButtonDblClk(UINT, CPoint) {
 void CGameDialog::OnNavigateComplete2(IDispatch*, VARIANT*) {
     if (!m_browser.IsWindowVisible())
         m_browser.ShowWindow(SW_SHOW);
+    FocusPage();
+}
+
+LRESULT CGameDialog::OnActivate(WPARAM wParam, LPARAM) {
+    const LRESULT result = Default();
+    // Shown again, restored, or back from a confirmation or the veil.
+    if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0)
+        FocusPage();
+    return result;
+}
+
+LRESULT CGameDialog::OnSetFocus(WPARAM, LPARAM) {
+    // The dialog's default would hand the focus on to its first button.
+    if (m_browser.m_hWnd != nullptr && m_browser.IsWindowVisible())
+        m_browser.SetFocus();
+    return 0;
+}
+
+LRESULT CGameDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Every icon of the notification area went with the shell: ours, the
+    // player's way back after the boss key, comes back with the new one.
+    if (message == m_nTaskbarCreated && m_nTaskbarCreated != 0)
+        AddTrayIcon();
+    return CDialogEx::WindowProc(message, wParam, lParam);
 }
 
 void CGameDialog::OnCloseButton() {
     ConfirmQuit();
+    FocusPage();
 }
 
 void CGameDialog::OnTrayExit() {
     ConfirmQuit();
+    FocusPage();
 }
 
 void CGameDialog::OnMinimize() {
@@ -333,6 +411,7 @@ void CGameDialog::OnMinimize() {
 
 void CGameDialog::OnFullScreen() {
     EnterFullMode();
+    FocusPage();
 }
 
 void CGameDialog::OnBoss() {
@@ -342,29 +421,39 @@ void CGameDialog::OnBoss() {
 void CGameDialog::OnCleanCache() {
     CCleanCacheDlg cleaner(nullptr);
     cleaner.DoModal();
+    FocusPage();
 }
 
 void CGameDialog::OnRefresh() {
     m_browser.Refresh();
+    FocusPage();
 }
 
 void CGameDialog::OnReselectServer() {
     CConfirmDlg confirm(nullptr);
     confirm.m_nMode = 1;
-    if (confirm.DoModal() != IDOK)
+    if (confirm.DoModal() != IDOK) {
+        FocusPage();
         return;
+    }
     // This window is gone after the next call: nothing of it is touched.
     theApp.DestroyGameDialog();
     if (CWnd* login = AfxGetMainWnd()) {
         login->ShowWindow(SW_SHOWNORMAL);
         login->SetActiveWindow();
     }
-    if (CWebBrowser2* browser = GetLoginBrowser())
+    if (CWebBrowser2* browser = GetLoginBrowser()) {
         browser->Refresh();
+        // A reload fires no navigation events: the keyboard goes to the
+        // login page here, so that the player can type at once.
+        if (browser->IsWindowVisible())
+            browser->SetFocus();
+    }
 }
 
 void CGameDialog::OnMaxRestore() {
     ToggleMaxNormal();
+    FocusPage();
 }
 
 void CGameDialog::OnHotKey(UINT id, UINT, UINT) {
@@ -379,7 +468,7 @@ LRESULT CGameDialog::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
     if (wParam != kTrayIconId)
         return 1;
     if (lParam == WM_LBUTTONDBLCLK) {
-        ToggleVisible();
+        OnTrayDoubleClick();
     } else if (lParam == WM_RBUTTONUP) {
         POINT cursor;
         ::GetCursorPos(&cursor);

@@ -7,6 +7,7 @@
 #include "Controls.h"
 #include "Dialog.h"
 #include "Gdi.h"
+#include "HiddenWindows.h"
 #include "PngButton.h"
 #include "WebBrowser2.h"
 
@@ -28,13 +29,19 @@ public:
     void EnterFullMode();
     void ToggleMaxNormal();
     void ToggleFullScreen();
+    // The boss key: the whole launcher off the screen, or back as it was.
     void ToggleVisible();
     void AddTrayIcon();
+    // Gives the keyboard to the game page, as a click into it would, when
+    // this window is the active one: keys belong to the game, never to the
+    // title bar.
+    void FocusPage();
     // The release steps of closing: title bitmap, hotkeys, tray icon.
     // Harmless to run again.
     void ReleaseFrameResources();
 
     BOOL PreTranslateMessage(MSG* msg) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
@@ -51,6 +58,7 @@ public:
     CPngButton m_btnClose, m_btnRestore, m_btnMin, m_btnFull, m_btnBoss, m_btnRefresh, m_btnServer, m_btnClean,
         m_btnMax;
     CToolTipCtrl* m_pToolTip = nullptr;
+    CBitmap m_bmpLogo;  // the logo static's image (a static never deletes it)
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -64,6 +72,8 @@ protected:
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonDblClk(UINT flags, CPoint point);
     void OnNavigateComplete2(IDispatch* disp, VARIANT* url);
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
 
     // Commands and tray.
     void OnCloseButton();
@@ -78,4 +88,12 @@ protected:
     void OnHotKey(UINT id, UINT modifiers, UINT key);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     void OnClose();
+    void OnTrayDoubleClick();
+
+private:
+    bool IsTitleBarButton(HWND window) const;
+
+    CHiddenWindows m_hidden;  // what the boss key took off the screen
+    // The shell's message to every top-level window after it restarted.
+    const UINT m_nTaskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
 };

@@ -29,6 +29,7 @@ const MessageMap* CLoginActiveDlg::GetThisMessageMap() {
         msgmap::CtlColor<&CLoginActiveDlg::OnCtlColor>(),
         msgmap::Command<IDC_LOGIN_MIN, &CLoginActiveDlg::OnMinimize>(),
         msgmap::Command<IDC_LOGIN_CLOSE, &CLoginActiveDlg::OnQuit>(),
+        msgmap::Message<WM_SYSCOMMAND, &CLoginActiveDlg::OnSysCommand>(),
     };
     static const MessageMap map = MakeMessageMap(&CDialogEx::GetThisMessageMap, entries);
     return &map;
@@ -96,17 +97,47 @@ HBRUSH CLoginActiveDlg::OnCtlColor(CDC*, CWnd*, UINT) {
 }
 
 void CLoginActiveDlg::OnMinimize() {
+    // Restored, the window gives the focus back where it was: to the page,
+    // not to this button, which a key would then press again.
+    if (m_browser.IsWindowVisible())
+        m_browser.SetFocus();
     if (m_pBackdrop != nullptr)
         m_pBackdrop->ShowWindow(SW_MINIMIZE);
 }
 
 void CLoginActiveDlg::OnQuit() {
     ConfirmQuit();
+    if (m_browser.IsWindowVisible())
+        m_browser.SetFocus();
+}
+
+LRESULT CLoginActiveDlg::OnSysCommand(WPARAM command, LPARAM) {
+    // Alt+F4 while the player is in the login page closes the login window
+    // as a whole, as it does on the backdrop; the panel never closes alone.
+    if ((command & 0xFFF0) == SC_CLOSE && m_pBackdrop != nullptr) {
+        m_pBackdrop->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+        return 0;
+    }
+    return Default();
+}
+
+void CLoginActiveDlg::FocusPage() {
+    const HWND active = ::GetActiveWindow();
+    if (active != m_hWnd && (m_pBackdrop == nullptr || active != m_pBackdrop->m_hWnd))
+        return;
+    // Also from a button: the dialog manager gives the focus to the first
+    // button whenever it has none to give back.
+    const HWND focus = ::GetFocus();
+    if (focus != m_browser.m_hWnd && !::IsChild(m_browser.m_hWnd, focus))
+        m_browser.SetFocus();
 }
 
 void CLoginActiveDlg::OnNavigateComplete2(IDispatch*, VARIANT*) {
     if (!m_browser.IsWindowVisible())
         m_browser.ShowWindow(SW_SHOW);
+    // At start, and back from the game: what the player types goes to the
+    // page's field at once.
+    FocusPage();
 }
 
 void CLoginActiveDlg::OnBeforeNavigate2(IDispatch*, VARIANT* url, VARIANT*, VARIANT*, VARIANT*, VARIANT*,

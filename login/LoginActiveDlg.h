@@ -44,6 +44,10 @@ protected:
     HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
     void OnMinimize();
     void OnQuit();
+    LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
+    // Puts the keyboard into the login page while the login window is the
+    // active one.
+    void FocusPage();
     void OnDocumentComplete(IDispatch*, VARIANT*) {}
     void OnNavigateComplete2(IDispatch* disp, VARIANT* url);
     void OnBeforeNavigate2(IDispatch* disp, VARIANT* url, VARIANT* flags, VARIANT* target, VARIANT* postData,

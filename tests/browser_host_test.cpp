@@ -62,6 +62,10 @@ TEST(ExternalObject, NamesMatchOnTheirFirstThreeCharactersCaseButNotWidth) {
     EXPECT_EQ(none.Lookup(g_external), S_OK);
     Names one{L"xxyyzz"};
     EXPECT_EQ(one.Lookup(g_external), S_OK);
+    // Names without anywhere to put their numbers: refused, nothing written.
+    LPOLESTR name = const_cast<LPOLESTR>(L"xxyyzz");
+    EXPECT_EQ(g_external.GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, nullptr), E_POINTER);
+    EXPECT_EQ(g_external.GetIDsOfNames(IID_NULL, nullptr, 0, LOCALE_USER_DEFAULT, nullptr), S_OK);
 }
 
 TEST(ExternalObject, ThePropertyReadsWibbleOnlyWhenAskedAsAProperty) {

@@ -41,7 +41,7 @@ TEST_F(Confirm, EachModeShowsItsWordingsInAnExactlySizedCentredDialog) {
     for (int mode : {0, 1}) {
         std::wstring title, text;
         CRect window, ok, cancel;
-        HWND top = nullptr;
+        HWND top = nullptr, decline = nullptr;
         RunConfirm(mode, [&](CConfirmDlg& d) {
             title = TextOf(d.m_stTitle.m_hWnd);
             text = TextOf(d.m_stText.m_hWnd);
@@ -50,7 +50,9 @@ TEST_F(Confirm, EachModeShowsItsWordingsInAnExactlySizedCentredDialog) {
             d.m_btnCancel.GetWindowRect(&cancel);
             d.ScreenToClient(&ok);
             d.ScreenToClient(&cancel);
+            // Where the two buttons overlap, the decline button is on top.
             top = ::ChildWindowFromPointEx(d.m_hWnd, POINT{150, 80}, CWP_ALL);
+            decline = d.m_btnCancel.m_hWnd;
             d.EndDialog(IDCANCEL);
         });
         if (mode == 0) {
@@ -67,7 +69,7 @@ TEST_F(Confirm, EachModeShowsItsWordingsInAnExactlySizedCentredDialog) {
         EXPECT_EQ(window.left, (work.left + work.right) / 2 - 128);
         EXPECT_EQ(ok, CRect(40, 72, 296, 98));
         EXPECT_EQ(cancel, CRect(140, 72, 396, 98));
-        (void)top;
+        EXPECT_EQ(top, decline);
     }
 }
 

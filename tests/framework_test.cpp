@@ -220,9 +220,9 @@ TEST_F(Framework, DataExchangeSubclassesOnceAndUnsubclassesCleanly) {
 
     EXPECT_EQ(dlg.m_btnGo.UnsubclassWindow(), button);
     EXPECT_EQ(CWnd::FromHandlePermanent(button), nullptr);
-    EXPECT_NE(::GetWindowLongPtrW(button, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&AfxWndProc));
+    // The button's own procedure is back.
+    EXPECT_EQ(::GetWindowLongPtrW(button, GWLP_WNDPROC), classProc);
     EXPECT_EQ(::SendMessageW(button, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"still works")), TRUE);
-    (void)classProc;
 
     // Bound again, it lets go of the window when the dialog goes.
     dlg.UpdateData(FALSE);

@@ -247,7 +247,7 @@ TEST_F(LoginAndGame, F11TogglesFullScreenOnlyWhileShown) {
     EXPECT_EQ(game->m_nDisplayMode, CGameDialog::MODE_MAX);
 }
 
-TEST_F(LoginAndGame, TitleBarDragsOnlyInNormalModeAndKeysGoToThePage) {
+TEST_F(LoginAndGame, TitleBarDragsOnlyInNormalMode) {
     OpenGame(L"http://127.0.0.1:9/?client=1");
     CGameDialog* game = theApp.m_pGameDialog;
     ASSERT_NE(game, nullptr);
@@ -261,13 +261,6 @@ TEST_F(LoginAndGame, TitleBarDragsOnlyInNormalModeAndKeysGoToThePage) {
     EXPECT_FALSE(asksToDrag());  // MODE_MAX cannot be dragged
     game->ToggleMaxNormal();
     EXPECT_TRUE(asksToDrag());
-
-    HWND page = game->m_browser.m_hWnd;
-    for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_ESCAPE}})
-        ::PostMessageW(page, WM_KEYDOWN, key, 0);
-    PumpPending();
-    EXPECT_TRUE(::IsWindow(game->m_hWnd));
-    EXPECT_TRUE(game->IsWindowVisible());
 }
 
 TEST_F(LoginAndGame, DestroyingTheGameWindowFreesItsHotkeysTrayIconAndLogo) {
@@ -327,22 +320,54 @@ bool TakeQuit(WPARAM* code) {
 }
 }  // namespace
 
-TEST_F(LoginAndGame, BossKeyAndTrayToggleVisibilityAndTheIconStays) {
+TEST_F(LoginAndGame, BossKeyAndTrayHideTheWholeLauncherAndTheIconStays) {
     OpenGame(L"http://127.0.0.1:9/?client=1");
     CGameDialog* game = theApp.m_pGameDialog;
     ASSERT_NE(game, nullptr);
+    auto nothingShown = [&] {
+        return !game->IsWindowVisible() && !backdrop.IsWindowVisible() && !Panel().IsWindowVisible();
+    };
+    auto allShown = [&] { return game->IsWindowVisible() && backdrop.IsWindowVisible() && Panel().IsWindowVisible(); };
     PressKey(VK_F10);
-    EXPECT_TRUE(PumpUntil([&] { return !game->IsWindowVisible(); }));
+    EXPECT_TRUE(PumpUntil(nothingShown));
     EXPECT_TRUE(TrayIconExists(game->m_hWnd));
     PressKey(VK_F10);
-    EXPECT_TRUE(PumpUntil([&] { return game->IsWindowVisible(); }));
+    EXPECT_TRUE(PumpUntil(allShown));
+    EXPECT_EQ(::GetActiveWindow(), game->m_hWnd);
 
     EXPECT_EQ(game->SendMessage(WM_TRAY_NOTIFY, 128, WM_LBUTTONDBLCLK), 0);
-    EXPECT_FALSE(game->IsWindowVisible());
+    EXPECT_TRUE(nothingShown());
     EXPECT_EQ(game->SendMessage(WM_TRAY_NOTIFY, 127, WM_LBUTTONDBLCLK), 1);
-    EXPECT_FALSE(game->IsWindowVisible());
+    EXPECT_TRUE(nothingShown());
     game->SendMessage(WM_COMMAND, IDC_BTN_BOSS);
+    EXPECT_TRUE(allShown());
+
+    // Minimised, the boss key keeps it so; the tray brings it back restored.
+    game->ShowWindow(SW_MINIMIZE);
+    game->SendMessage(WM_COMMAND, IDC_BTN_BOSS);
+    EXPECT_TRUE(nothingShown());
+    game->SendMessage(WM_COMMAND, IDC_BTN_BOSS);
+    EXPECT_TRUE(game->IsWindowVisible() && game->IsIconic());
+    game->SendMessage(WM_TRAY_NOTIFY, 128, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(game->IsWindowVisible());
+    EXPECT_FALSE(game->IsIconic());
+    EXPECT_EQ(::GetActiveWindow(), game->m_hWnd);
+    EXPECT_EQ(WindowRectOf(game->m_hWnd), CRect(0, 0, WorkArea().Width(), WorkArea().Height()));
+
+    // A hand-over while hidden shows the game; back at the server choice
+    // the login window comes back whole.
+    game->ToggleVisible();
+    OpenGame(L"http://127.0.0.1:9/two?client=1");
+    EXPECT_TRUE(game->IsWindowVisible());
+    Script script;
+    AnswerConfirmation(script, true);
+    game->SendMessage(WM_COMMAND, IDC_BTN_SERVER);
+    ASSERT_EQ(theApp.m_pGameDialog, nullptr);
+    EXPECT_TRUE(backdrop.IsWindowVisible());
+    EXPECT_TRUE(Panel().IsWindowVisible());
+    OpenGame(L"http://127.0.0.1:9/?client=1");
+    game = theApp.m_pGameDialog;
+    ASSERT_NE(game, nullptr);
 
     game->SendMessage(WM_COMMAND, IDC_BTN_FULL);
     EXPECT_EQ(game->m_nDisplayMode, CGameDialog::MODE_FULL);
@@ -352,6 +377,49 @@ TEST_F(LoginAndGame, BossKeyAndTrayToggleVisibilityAndTheIconStays) {
     game->SendMessage(WM_COMMAND, IDC_BTN_MIN);
     EXPECT_TRUE(game->IsIconic());
     EXPECT_EQ(game->m_nDisplayMode, CGameDialog::MODE_FULL);
+}
+
+TEST_F(LoginAndGame, TheTrayIconComesBackWithARestartedShell) {
+    CGameDialog* game = GetGameDialog();
+    ASSERT_NE(game, nullptr);
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = game->m_hWnd;
+    nid.uID = CGameDialog::kTrayIconId;
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &nid));  // gone with the old shell
+    ASSERT_FALSE(TrayIconExists(game->m_hWnd));
+    ::SendMessageW(game->m_hWnd, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(TrayIconExists(game->m_hWnd));
+}
+
+namespace {
+// A game window whose initialisation fails once it holds its hotkeys, tray
+// icon and bitmaps.
+class CFailingGameDialog : public CGameDialog {
+public:
+    HWND made = nullptr;
+
+protected:
+    BOOL OnInitDialog() override {
+        CGameDialog::OnInitDialog();
+        made = m_hWnd;
+        DestroyWindow();
+        return TRUE;
+    }
+};
+}  // namespace
+
+TEST_F(LoginAndGame, AGameWindowThatFailsHalfWayGivesBackWhatItTook) {
+    const DWORD objects = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    auto* game = new CFailingGameDialog;
+    EXPECT_FALSE(game->Create(IDD_GAME_DIALOG, nullptr));
+    ASSERT_NE(game->made, nullptr);
+    const HWND made = game->made;
+    delete game;
+    EXPECT_FALSE(::IsWindow(made));
+    EXPECT_FALSE(TrayIconExists(made));
+    EXPECT_TRUE(HotKeysFree());
+    EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), objects);
 }
 
 TEST_F(LoginAndGame, DecliningChangesNothingAndConfirmingQuitsWith16) {
@@ -458,3 +526,4 @@ TEST_F(LoginAndGame, ACancelledNavigationNeverReachesTheServer) {
     host.m_browser.Navigate(server.Url("/allowed").c_str());
     EXPECT_TRUE(PumpUntil([&] { return server.RequestCount("/allowed") > 0; }, 10000));
 }
+

@@ -16,6 +16,7 @@
 #include "OpenLoginWindow.h"
 #include "StandIn.h"
 #include "StandInRecord.h"
+#include "ThreadState.h"
 #include "resource.h"
 #include "support/GdiPlusSession.h"
 #include "support/HttpServer.h"
@@ -106,4 +107,19 @@ TEST_F(HandOver, AFrameCarryingTheMarkerIsHandedOverToo) {
     EXPECT_TRUE(PumpUntil([&] { return Logged("DocumentComplete url=" + Narrow(server.Url("/framed"))); }, 5000));
     EXPECT_EQ(standin::PageText(LoginBrowser().m_hWnd), L"Pick");
     EXPECT_EQ(server.RequestCount("/game/play/?server=2&client=1"), 1u);
+}
+
+TEST_F(HandOver, EnterAndEscapeInTheGamePageReachThePageAndNotTheWindow) {
+    LoginLoads("/servers");
+    ASSERT_TRUE(standin::ClickLink(LoginBrowser().m_hWnd, 0));
+    ASSERT_TRUE(GameShows(L"Game on server 1"));
+    CGameDialog* game = theApp.m_pGameDialog;
+    const int mode = game->m_nDisplayMode;
+    // Through the same pre-translation the program's own loop gives them.
+    for (WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_ESCAPE}})
+        ::PostMessageW(game->m_browser.m_hWnd, WM_KEYDOWN, key, 0);
+    EXPECT_TRUE(PumpUntil([&] { return Logged("Key vk=0xd") && Logged("Key vk=0x1b"); }, 5000, AfxPreTranslateMessage));
+    EXPECT_EQ(theApp.m_pGameDialog, game);
+    EXPECT_TRUE(game->IsWindowVisible());
+    EXPECT_EQ(game->m_nDisplayMode, mode);
 }

@@ -155,7 +155,11 @@ TEST(LayeredPng, ChangesNothingWithoutImageOrWindow) {
     ASSERT_TRUE(Load(noWindow.m_png, IDB_PNG_LOGIN_MIN));
     noWindow.m_hWndTarget = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
     ::DestroyWindow(noWindow.m_hWndTarget);
+    const DWORD objects = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
     noWindow.Present();
+    // Nothing was made for it, and no window came of it.
+    EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), objects);
+    EXPECT_FALSE(::IsWindow(noWindow.m_hWndTarget));
 }
 
 TEST(LayeredPng, PresentsTheImageUnscaledAtTheWindowsCornerWithItsAlpha) {

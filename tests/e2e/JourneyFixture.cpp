@@ -9,6 +9,7 @@
 #include "StandIn.h"
 #include "SystemChecks.h"
 #include "resource.h"
+#include "support/Input.h"
 #include "support/Wait.h"
 
 const wchar_t kQuitTitle[] = L"关闭游戏";
@@ -65,6 +66,7 @@ void Journey::StartLauncher() {
     Step("start the launcher");
     ASSERT_TRUE(m_log.Available()) << "STANDIN_LOG names no file";
     ParkPointer();
+    const size_t loginFetches = m_log.Count(FetchedOk(SiteUrl("/vsm/login/")));
     m_launcher = std::make_unique<ChildProcess>(L"\"" + BuiltFile(L"launcher.exe") + L"\"");
     ASSERT_TRUE(m_launcher->Started());
     ASSERT_TRUE(WaitUntil([&] { return (m_backdrop = Windows().Backdrop()) && ::IsWindowVisible(m_backdrop); }, 30000))
@@ -92,7 +94,10 @@ void Journey::StartLauncher() {
     EXPECT_TRUE(::IsWindowVisible(m_loginBrowser));
     const RECT framed = RectIn(m_panel, m_loginBrowser);
     EXPECT_TRUE(SameRect(framed, RECT{349, 175, 989, 624})) << RectText(framed);
-    EXPECT_EQ(m_log.Count(FetchedOk(SiteUrl("/vsm/login/"))), 1u);
+    EXPECT_EQ(m_log.Count(FetchedOk(SiteUrl("/vsm/login/"))), loginFetches + 1);
+    // What the player types goes to the page at once.
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(m_backdrop) == m_loginBrowser; }, kStepMs))
+        << "the keyboard is not in the login page";
 }
 
 void Journey::LogIn() {
@@ -131,6 +136,26 @@ void Journey::ChooseFirstServer() {
     EXPECT_EQ(::GetAncestor(::WindowFromPoint(middle), GA_ROOT), m_game);
     EXPECT_TRUE(TrayIconExists(m_game));
     EXPECT_FALSE(HotKeysFree());
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(m_game) == gameBrowser; }, kStepMs))
+        << "the keyboard is not in the game page";
+}
+
+void Journey::KeysReachTheGamePage() {
+    const HWND page = BrowserIn(m_game);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(m_game) == page; }, kStepMs)) << "the keyboard is elsewhere";
+    const size_t spaces = m_log.Count("Key vk=0x20"), enters = m_log.Count("Key vk=0xd");
+    const int mode = static_cast<int>(WindowRect(m_game).right);
+    PressKey(VK_SPACE);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return m_log.Count("Key vk=0x20") == spaces + 1; }, kStepMs)) << "no Space";
+    EXPECT_TRUE(WaitUntil([&] { return m_log.Count("Key vk=0xd") == enters + 1; }, kStepMs)) << "no Enter";
+    Settle();
+    // and they opened nothing of the launcher's.
+    EXPECT_EQ(Windows().Veil(), nullptr);
+    EXPECT_EQ(Windows().Confirmation(), nullptr);
+    EXPECT_EQ(Windows().Game(), m_game);
+    EXPECT_TRUE(::IsWindowVisible(m_game));
+    EXPECT_EQ(static_cast<int>(WindowRect(m_game).right), mode);
 }
 
 void Journey::ExpectConfirmation(const wchar_t* title, const wchar_t* text) {

@@ -29,6 +29,9 @@ protected:
     void LogIn();
     // The server list's first server, from the page the login panel shows.
     void ChooseFirstServer();
+    // Space and Enter, pressed as a player would, reach the game page and
+    // open nothing.
+    void KeysReachTheGamePage();
     // The confirmation with `title` and `text` shows, modal and centred over
     // the window it came from; sets m_confirmation and m_confirmationOwner.
     void ExpectConfirmation(const wchar_t* title, const wchar_t* text);

@@ -51,6 +51,22 @@ std::vector<HWND> LauncherWindows::All() const {
     return search.found;
 }
 
+std::vector<HWND> LauncherWindows::Shown() const {
+    std::vector<HWND> shown;
+    for (HWND window : All())
+        if (::IsWindowVisible(window))
+            shown.push_back(window);
+    return shown;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
 HWND LauncherWindows::Backdrop() const {
     for (HWND window : All())
         if (OwnerOf(window) == nullptr && IsCalledVesmera(window))

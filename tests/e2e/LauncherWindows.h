@@ -13,6 +13,8 @@ public:
 
     // Top-level windows of the process, topmost first.
     std::vector<HWND> All() const;
+    // Those of them on the screen or in the taskbar (minimised ones too).
+    std::vector<HWND> Shown() const;
     // The unowned window "Vesmera".
     HWND Backdrop() const;
     // Owned by the backdrop and holding the login page's browser.
@@ -40,6 +42,9 @@ struct LayeredAttributes {
     DWORD flags = 0;
 };
 LayeredAttributes LayeredAttributesOf(HWND window);
+
+// The window that has the keyboard focus in the thread of `window`, or null.
+HWND FocusOf(HWND window);
 
 // The stand-in browser control's window inside `window`, or null.
 HWND BrowserIn(HWND window);

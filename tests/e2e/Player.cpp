@@ -72,6 +72,10 @@ void RightClickTrayIcon(HWND gameWindow) {
     ::PostMessageW(gameWindow, WM_TRAY_NOTIFY, 128, WM_RBUTTONUP);
 }
 
+void DoubleClickTrayIcon(HWND gameWindow) {
+    ::PostMessageW(gameWindow, WM_TRAY_NOTIFY, 128, WM_LBUTTONDBLCLK);
+}
+
 bool FollowLink(HWND browser, int index) {
     return standin::ClickLink(browser, index);
 }

@@ -21,5 +21,7 @@ void ClickClientPoint(HWND window, int x, int y);
 void ClickMiddle(HWND window);
 // What the shell tells the game window when its tray icon is right-clicked.
 void RightClickTrayIcon(HWND gameWindow);
+// What the shell tells the game window when its tray icon is double-clicked.
+void DoubleClickTrayIcon(HWND gameWindow);
 // Follows the `index`-th link (0-based, in page order) of the page shown.
 bool FollowLink(HWND browser, int index);

@@ -8,11 +8,19 @@
 #include "support/Input.h"
 #include "support/Wait.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 constexpr DWORD kStepMs = 20000;
 
 bool Shown(HWND dialog, int id) {
     return ::IsWindowVisible(::GetDlgItem(dialog, id)) != FALSE;
+}
+
+std::vector<HWND> Sorted(std::vector<HWND> windows) {
+    std::sort(windows.begin(), windows.end());
+    return windows;
 }
 
 RECT WorkAreaMode() {
@@ -57,6 +65,9 @@ TEST_F(Journey, Play) {
     ASSERT_NO_FATAL_FAILURE(LogIn());
     Shot("game-window", m_game);
 
+    Step("keys go to the game page: Space and Enter open nothing");
+    KeysReachTheGamePage();
+
     Step("F11: full screen, and back");
     FullScreenAndBack(m_game);
 
@@ -73,14 +84,37 @@ TEST_F(Journey, Play) {
     Step("F11 from the 1000 x 700 window: full screen, then the work area");
     FullScreenAndBack(m_game);
 
-    Step("F10: hidden, and shown again");
+    Step("F10: nothing of the launcher on the screen, then all of it back as it was");
+    const std::vector<HWND> shown = Sorted(Windows().Shown());
+    ASSERT_EQ(shown.size(), 3u);  // the login window, its panel and the game window
     PressKey(VK_F10);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(m_game); }, kStepMs));
+    EXPECT_TRUE(WaitUntil([&] { return Windows().Shown().empty(); }, kStepMs));
     EXPECT_TRUE(TrayIconExists(m_game));
     Settle();
     PressKey(VK_F10);
-    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(m_game) != FALSE; }, kStepMs));
+    EXPECT_TRUE(WaitUntil([&] { return Sorted(Windows().Shown()) == shown; }, kStepMs));
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == m_game; }, kStepMs));
     EXPECT_TRUE(SameRect(WindowRect(m_game), WorkAreaMode()));
+
+    Step("the tray icon: a double click hides all, another brings the game back");
+    Settle();
+    DoubleClickTrayIcon(m_game);
+    EXPECT_TRUE(WaitUntil([&] { return Windows().Shown().empty(); }, kStepMs));
+    Settle();
+    DoubleClickTrayIcon(m_game);
+    EXPECT_TRUE(WaitUntil([&] { return Sorted(Windows().Shown()) == shown; }, kStepMs));
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == m_game; }, kStepMs));
+
+    Step("minimised, the tray brings the game back restored and active");
+    ASSERT_TRUE(ClickControl(m_game, IDC_BTN_MIN));
+    ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(m_game) != FALSE; }, kStepMs));
+    Settle();
+    DoubleClickTrayIcon(m_game);
+    EXPECT_TRUE(WaitUntil([&] {
+        return !::IsIconic(m_game) && ::IsWindowVisible(m_game) && ::GetForegroundWindow() == m_game;
+    }, kStepMs));
+    EXPECT_TRUE(SameRect(WindowRect(m_game), WorkAreaMode())) << RectText(WindowRect(m_game));
+    KeysReachTheGamePage();
 
     Step("refresh: the game page is fetched again in the same window");
     const std::string gamePage = FetchedOk(SiteUrl("/game/play/?server=1&client=1"));
@@ -90,6 +124,7 @@ TEST_F(Journey, Play) {
     EXPECT_EQ(Windows().GameWindows().size(), 1u);
     EXPECT_EQ(Windows().Game(), m_game);
     EXPECT_TRUE(::IsWindowVisible(m_game));
+    KeysReachTheGamePage();
 
     Step("hidden, another server on the login page: the same game window brings it");
     PressKey(VK_F10);
@@ -123,12 +158,14 @@ TEST_F(Journey, Play) {
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(m_game) && Windows().GameWindows().empty(); }, kStepMs));
     EXPECT_FALSE(TrayIconExists(m_game));
     EXPECT_TRUE(HotKeysFree());
-    EXPECT_TRUE(::IsWindowVisible(m_backdrop));
-    EXPECT_TRUE(::IsWindowVisible(m_panel));
-    EXPECT_EQ(::GetForegroundWindow(), m_backdrop);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(m_backdrop) && ::IsWindowVisible(m_panel); }, kStepMs));
     EXPECT_TRUE(WaitUntil([&] { return m_log.Count(loginPage) == loginFetches + 1; }, kStepMs))
         << "the login panel's page was not loaded again";
     EXPECT_TRUE(PageShows(m_loginBrowser, L"Choose a server"));
+    // The login window in front, and the keyboard in its page.
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(m_backdrop) == m_loginBrowser; }, kStepMs));
+    const HWND front = ::GetForegroundWindow();
+    EXPECT_TRUE(front == m_backdrop || front == m_panel);
 
     Step("log in again: a fresh game window");
     const HWND first = m_game;

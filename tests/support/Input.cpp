@@ -24,6 +24,16 @@ void PressKey(WORD key) {
     ::SendInput(2, inputs, sizeof(INPUT));
 }
 
+void PressKeyWith(WORD modifier, WORD key) {
+    INPUT inputs[4] = {};
+    for (INPUT& in : inputs)
+        in.type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[3].ki.wVk = modifier;
+    inputs[1].ki.wVk = inputs[2].ki.wVk = key;
+    inputs[2].ki.dwFlags = inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(4, inputs, sizeof(INPUT));
+}
+
 POINT ClientToScreenPoint(HWND wnd, int x, int y) {
     POINT p{x, y};
     ::ClientToScreen(wnd, &p);

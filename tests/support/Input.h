@@ -6,5 +6,7 @@
 void ClickAt(POINT screen);
 // Presses and releases `key`.
 void PressKey(WORD key);
+// Presses `key` while `modifier` is held (VK_MENU, VK_F4: Alt+F4).
+void PressKeyWith(WORD modifier, WORD key);
 // The screen point of client point (x, y) of `wnd`.
 POINT ClientToScreenPoint(HWND wnd, int x, int y);
