@@ -142,6 +142,14 @@ TEST(LayeredTool, IsMadeOnceForTheProcessOrLeftEmpty) {
     EXPECT_EQ(missing.m_pfnSetLayeredWindowAttributes, nullptr);
 }
 
+namespace {
+int g_presented = 0;
+BOOL WINAPI CountPresent(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, BLENDFUNCTION*, DWORD) {
+    ++g_presented;
+    return TRUE;
+}
+}  // namespace
+
 TEST(LayeredPng, ChangesNothingWithoutImageOrWindow) {
     ProbeWindow window;
     const DWORD before = window.ExStyle();
@@ -155,11 +163,18 @@ TEST(LayeredPng, ChangesNothingWithoutImageOrWindow) {
     ASSERT_TRUE(Load(noWindow.m_png, IDB_PNG_LOGIN_MIN));
     noWindow.m_hWndTarget = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
     ::DestroyWindow(noWindow.m_hWndTarget);
-    const DWORD objects = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    // The system is never asked to present anything for a window that is
+    // gone; a live one, as a check of the count, is presented once.
+    UpdateLayeredTool* tool = UpdateLayeredTool::Instance();
+    const auto real = tool->m_pfnUpdateLayeredWindow;
+    g_presented = 0;
+    tool->m_pfnUpdateLayeredWindow = &CountPresent;
     noWindow.Present();
-    // Nothing was made for it, and no window came of it.
-    EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), objects);
-    EXPECT_FALSE(::IsWindow(noWindow.m_hWndTarget));
+    EXPECT_EQ(g_presented, 0);
+    noWindow.m_hWndTarget = window.m_hWnd;
+    noWindow.Present();
+    EXPECT_EQ(g_presented, 1);
+    tool->m_pfnUpdateLayeredWindow = real;
 }
 
 TEST(LayeredPng, PresentsTheImageUnscaledAtTheWindowsCornerWithItsAlpha) {
