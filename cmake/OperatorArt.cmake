@@ -24,6 +24,7 @@ if(OPERATOR_ART)
                   RESULT_VARIABLE art_result ERROR_VARIABLE art_problems)
   if(NOT art_result EQUAL 0)
     string(STRIP "${art_problems}" art_problems)
+    string(REPLACE "\n" "\n  " art_problems "  ${art_problems}")
     message(FATAL_ERROR "OPERATOR_ART ${operator_art}: these images do not fit the launcher:\n${art_problems}")
   endif()
   # An image added to or taken from the folder is noticed too.

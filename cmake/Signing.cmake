@@ -62,12 +62,15 @@ set -e
 @OSSLSIGNCODE@ sign @sign_args@ -n @name@ -h sha256 -in "$1" -out "$1.signed" >/dev/null
 mv -f "$1.signed" "$1"
 ]=] @ONLY)
-file(CHMOD ${SIGN_FILE} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE)
+# It holds the key's password: for the owner only.
+file(CHMOD ${SIGN_FILE} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 file(SHA256 ${SIGN_FILE} settings)
 foreach(file IN ITEMS "${SIGN_CERT}" "${SIGN_KEY}")
   if(file)
     file(SHA256 "${file}" digest)
     string(APPEND settings " ${digest}")
+    # A renewed certificate in the same place is noticed too.
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${file}")
   endif()
 endforeach()
 file(CONFIGURE OUTPUT ${SIGN_STAMP} CONTENT "signed ${settings}\n")

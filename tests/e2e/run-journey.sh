@@ -61,21 +61,6 @@ snapshot() {
     LC_ALL=C sort
 }
 
-# A fresh prefix links the user's Desktop, Documents and similar folders to
-# the home folder of whoever runs Wine, and Wine's menu builder mirrors every
-# shortcut into that home folder: an install would write outside the prefix.
-# So those links become real folders of the prefix and the menu builder stays
-# out.
-own_user_folders() {
-  local link
-  for link in "$WINEPREFIX"/drive_c/users/*/*; do
-    [ -L "$link" ] || continue
-    rm "$link"
-    mkdir "$link"
-  done
-  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
-}
-
 # The uninstaller hands over to a copy of itself in the temporary folder and
 # returns at once: wait for the prefix's programs to end. That copy cannot
 # delete itself while it runs and leaves itself to the next restart, so the
@@ -127,7 +112,7 @@ run_journey() {
   wait_until 10 port_answers || { echo "the demo site did not start" >&2; cat "$dir/demo-site.log" >&2; return 1; }
 
   if [ "$journey" = Install ]; then
-    own_user_folders
+    session_own_user_folders
     export E2E_SETUP
     E2E_SETUP="$(winepath -w "$setup" 2>/dev/null)"
   fi
