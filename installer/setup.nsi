@@ -125,9 +125,12 @@ Section "Uninstall"
 !endif
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 
-  ; Run as a copy in the temporary folder (so that it could delete itself),
-  ; the uninstaller takes that copy and its folder away too: now where the
-  ; system allows it, else at the next restart, after the copy.
+  ; Run as a copy in the temporary folder (so that the installed one could
+  ; go), the uninstaller asks for that copy and its folder to go too, at the
+  ; next restart, after the copy (NSIS's own request names the folder
+  ; first). Windows grants that only to programs with administrator rights,
+  ; which this one does not ask for: there the copy stays in the temporary
+  ; folder.
   StrLen $0 "$TEMP"
   StrCpy $1 "$EXEDIR" $0
   ${If} "$EXEDIR" != "$INSTDIR"

@@ -80,12 +80,10 @@ HWND WindowWith(DWORD pid, const wchar_t* title, int id) {
     return nullptr;
 }
 
-std::wstring StartMenuShortcut() {
-    return ShellFolder(CSIDL_PROGRAMS) + L"\\" + kProduct + L".lnk";
-}
-
-std::wstring DesktopShortcut() {
-    return ShellFolder(CSIDL_DESKTOPDIRECTORY) + L"\\" + kProduct + L".lnk";
+// The shortcut in the Start menu's programs (CSIDL_PROGRAMS) or on the
+// desktop (CSIDL_DESKTOPDIRECTORY).
+std::wstring Shortcut(int folder) {
+    return ShellFolder(folder) + L"\\" + kProduct + L".lnk";
 }
 
 // The silent setup program's exit code.
@@ -153,8 +151,8 @@ TEST_F(Journey, Install) {
     const FolderFiles files = FilesIn(folder);
     EXPECT_EQ(files.names, (std::vector<std::wstring>{L"launcher.exe", L"uninstall.exe"}));
     EXPECT_TRUE(SameBytes(launcher, BuiltFile(L"launcher.exe")));
-    EXPECT_EQ(ShortcutTarget(StartMenuShortcut()), launcher);
-    EXPECT_EQ(ShortcutTarget(DesktopShortcut()), launcher);
+    EXPECT_EQ(ShortcutTarget(Shortcut(CSIDL_PROGRAMS)), launcher);
+    EXPECT_EQ(ShortcutTarget(Shortcut(CSIDL_DESKTOPDIRECTORY)), launcher);
 
     const std::wstring uninstaller = Quoted(folder + L"\\uninstall.exe");
     EXPECT_EQ(UserString(kUninstallKey, L"DisplayName"), kProduct);
@@ -175,7 +173,7 @@ TEST_F(Journey, Install) {
         EXPECT_FALSE(UserDword(kEmulationKey, L"launcher.exe").has_value());
 
     // The login page shows through the stand-in browser control.
-    ASSERT_NO_FATAL_FAILURE(StartLauncher(ShortcutTarget(DesktopShortcut())));
+    ASSERT_NO_FATAL_FAILURE(StartLauncher(ShortcutTarget(Shortcut(CSIDL_DESKTOPDIRECTORY))));
 
     Step("the installed launcher runs: the uninstaller refuses and changes nothing");
     {
@@ -185,7 +183,7 @@ TEST_F(Journey, Install) {
     }
     EXPECT_EQ(FilesIn(folder).names, files.names);
     EXPECT_TRUE(UserKeyExists(kUninstallKey));
-    EXPECT_EQ(ShortcutTarget(DesktopShortcut()), launcher);
+    EXPECT_EQ(ShortcutTarget(Shortcut(CSIDL_DESKTOPDIRECTORY)), launcher);
     ::PostMessageW(m_backdrop, WM_CLOSE, 0, 0);
     ASSERT_EQ(ExitCode(), 0u);
 

@@ -63,9 +63,9 @@ snapshot() {
 
 # The uninstaller hands over to a copy of itself in the temporary folder and
 # returns at once: wait for the prefix's programs to end. That copy cannot
-# delete itself while it runs and leaves itself to the next restart, so the
-# prefix is restarted as a player's machine would be. Then no key of the
-# installation may be left.
+# delete itself while it runs and asks to be deleted at the next restart,
+# which Wine grants (Windows only with administrator rights), so the prefix is
+# restarted. Then no key of the installation may be left.
 installation_gone() {
   timeout 60 wineserver -w || { echo "the prefix's programs did not end" >&2; return 1; }
   wineboot -r >/dev/null 2>&1
