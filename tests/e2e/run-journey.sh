@@ -61,6 +61,9 @@ snapshot() {
     LC_ALL=C sort
 }
 
+# Where the document mode of each program is kept.
+emulation='HKCU\Software\Microsoft\Internet Explorer\Main\FeatureControl\FEATURE_BROWSER_EMULATION'
+
 # The uninstaller hands over to a copy of itself in the temporary folder and
 # returns at once: wait for the prefix's programs to end. That copy cannot
 # delete itself while it runs and asks to be deleted at the next restart,
@@ -71,12 +74,15 @@ installation_gone() {
   wineboot -r >/dev/null 2>&1
   timeout 60 wineserver -w || true
   local left=0
+  if ! wine reg query "$emulation" /v other.exe >/dev/null 2>&1; then
+    echo "The uninstall took another program's document mode value" >&2
+    left=1
+  fi
   if wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vesmera' >/dev/null 2>&1; then
     echo "The uninstall left its installed-programs entry" >&2
     left=1
   fi
-  if wine reg query 'HKCU\Software\Microsoft\Internet Explorer\Main\FeatureControl\FEATURE_BROWSER_EMULATION' \
-       /v launcher.exe >/dev/null 2>&1; then
+  if wine reg query "$emulation" /v launcher.exe >/dev/null 2>&1; then
     echo "The uninstall left the launcher's document mode value" >&2
     left=1
   fi
@@ -113,6 +119,8 @@ run_journey() {
 
   if [ "$journey" = Install ]; then
     session_own_user_folders
+    # Another program's value next to the launcher's, which must stay.
+    wine reg add "$emulation" /v other.exe /t REG_DWORD /d 11000 /f >/dev/null 2>&1
     export E2E_SETUP
     E2E_SETUP="$(winepath -w "$setup" 2>/dev/null)"
   fi
