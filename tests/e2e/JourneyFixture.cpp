@@ -62,12 +62,12 @@ void Journey::Step(const char* what) {
     std::fflush(stdout);
 }
 
-void Journey::StartLauncher() {
+void Journey::StartLauncher(const std::wstring& program) {
     Step("start the launcher");
     ASSERT_TRUE(m_log.Available()) << "STANDIN_LOG names no file";
     ParkPointer();
     const size_t loginFetches = m_log.Count(FetchedOk(SiteUrl("/vsm/login/")));
-    m_launcher = std::make_unique<ChildProcess>(L"\"" + BuiltFile(L"launcher.exe") + L"\"");
+    m_launcher = std::make_unique<ChildProcess>(L"\"" + program + L"\"");
     ASSERT_TRUE(m_launcher->Started());
     ASSERT_TRUE(WaitUntil([&] { return (m_backdrop = Windows().Backdrop()) && ::IsWindowVisible(m_backdrop); }, 30000))
         << "the login window never showed";
@@ -197,11 +197,13 @@ void Journey::Decline() {
 // window over the login window it lets the launcher catch up. Each look is
 // a message the thread answers from its loop; between looks it waits, and
 // waiting is where Wine reads the display server.
-void Journey::Settle() const {
+void Journey::Settle(HWND window) const {
+    if (window == nullptr)
+        window = m_backdrop;
     int answered = 0;
     WaitUntil([&] {
         DWORD_PTR result = 0;
-        const bool answers = ::SendMessageTimeoutW(m_backdrop, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
+        const bool answers = ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
         answered = answers ? answered + 1 : 0;
         return answered >= 3;
     }, kStepMs);
@@ -220,6 +222,6 @@ void Journey::Shot(const char* name, HWND window) const {
         return;
     // Wine hands a window's pixels to the display server when the thread
     // waits for messages.
-    Settle();
+    Settle(window);
     EXPECT_TRUE(TakeShot(name, WindowRect(window))) << name;
 }

@@ -21,9 +21,9 @@ class Journey : public ::testing::Test {
 protected:
     void TearDown() override;
 
-    // Starts the launcher; the login window shows over the work area with
-    // the login page in it.
-    void StartLauncher();
+    // Starts the launcher (the one built, unless `program` names another);
+    // the login window shows over the work area with the login page in it.
+    void StartLauncher(const std::wstring& program = BuiltFile(L"launcher.exe"));
     // "log in", then the first server: the game window opens over the login
     // window in its work-area mode. Sets m_game.
     void LogIn();
@@ -37,10 +37,10 @@ protected:
     void ExpectConfirmation(const wchar_t* title, const wchar_t* text);
     void Confirm();
     void Decline();
-    // Waits until the launcher's thread has come back to its message loop
-    // three looks in a row, so that it has handled what the display server
-    // reported meanwhile (see Settle in the source).
-    void Settle() const;
+    // Waits until the thread of `window` (by default the launcher's) has come
+    // back to its message loop three looks in a row, so that it has handled
+    // what the display server reported meanwhile (see Settle in the source).
+    void Settle(HWND window = nullptr) const;
     // The launcher ends within the deadline; its exit code.
     DWORD ExitCode();
     // The page text of `browser` comes to contain `text`.

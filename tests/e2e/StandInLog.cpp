@@ -34,6 +34,10 @@ size_t StandInLog::Count(const std::string& prefix) const {
     return count;
 }
 
+void StandInLog::Clear() const {
+    ::DeleteFileW(m_path.c_str());
+}
+
 std::string FetchedOk(const std::string& url) {
     return "Fetch url=" + url + " status=200 ";
 }

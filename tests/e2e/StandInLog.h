@@ -13,6 +13,8 @@ public:
     std::vector<std::string> Lines() const;
     // How many lines begin with `prefix`.
     size_t Count(const std::string& prefix) const;
+    // Starts the log afresh, between two runs of the launcher.
+    void Clear() const;
 
 private:
     std::wstring m_path;

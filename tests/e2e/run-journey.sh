@@ -1,24 +1,28 @@
 #!/bin/bash
 # Runs one end-to-end journey of the launcher, or makes the prefix they start
 # from:
-#   run-journey.sh template|JOURNEY --driver EXE --standin DLL --work DIR --port N
+#   run-journey.sh template|JOURNEY --driver EXE --standin DLL --work DIR --port N [--setup EXE]
 # A journey gets a fresh copy of the template prefix (initialised, the stand-in
 # browser control registered) and the demo site on the launcher's port; the
 # driver's test Journey.JOURNEY then plays it. Afterwards the prefix must hold
 # no file or folder the run created, changed or removed, apart from Wine's
 # registry files and the browser's cache, cookie and history stores.
+# The journey Install plays the setup program EXE: it installs and uninstalls,
+# and afterwards no key of the installation may be left either.
 # Needs DISPLAY (scripts/test and scripts/screenshots provide one). With
 # E2E_SHOTS set to a folder, the driver saves pictures of the run there.
 set -euo pipefail
 
 journey=$1
 shift
+setup=""
 while [ $# -gt 0 ]; do
   case $1 in
     --driver) driver=$2 ;;
     --standin) standin=$2 ;;
     --work) work=$2 ;;
     --port) port=$2 ;;
+    --setup) setup=$2 ;;
     *) echo "unknown option $1" >&2; exit 2 ;;
   esac
   shift 2
@@ -57,6 +61,35 @@ snapshot() {
     LC_ALL=C sort
 }
 
+# Where the document mode of each program is kept.
+emulation='HKCU\Software\Microsoft\Internet Explorer\Main\FeatureControl\FEATURE_BROWSER_EMULATION'
+
+# The uninstaller hands over to a copy of itself in the temporary folder and
+# returns at once: wait for the prefix's programs to end. That copy cannot
+# delete itself while it runs and asks to be deleted at the next restart,
+# which Wine grants (Windows only with administrator rights), so the prefix is
+# restarted. Then no key of the installation may be left.
+installation_gone() {
+  timeout 60 wineserver -w || { echo "the prefix's programs did not end" >&2; return 1; }
+  wineboot -r >/dev/null 2>&1
+  timeout 60 wineserver -w || true
+  local left=0
+  if ! wine reg query "$emulation" /v other.exe >/dev/null 2>&1; then
+    echo "The uninstall took another program's document mode value" >&2
+    left=1
+  fi
+  if wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vesmera' >/dev/null 2>&1; then
+    echo "The uninstall left its installed-programs entry" >&2
+    left=1
+  fi
+  if wine reg query "$emulation" /v launcher.exe >/dev/null 2>&1; then
+    echo "The uninstall left the launcher's document mode value" >&2
+    left=1
+  fi
+  timeout 60 wineserver -w || true
+  return $left
+}
+
 port_answers() { (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; }
 
 demo_pid=""
@@ -84,10 +117,20 @@ run_journey() {
   demo_pid=$!
   wait_until 10 port_answers || { echo "the demo site did not start" >&2; cat "$dir/demo-site.log" >&2; return 1; }
 
+  if [ "$journey" = Install ]; then
+    session_own_user_folders
+    # Another program's value next to the launcher's, which must stay.
+    wine reg add "$emulation" /v other.exe /t REG_DWORD /d 11000 /f >/dev/null 2>&1
+    export E2E_SETUP
+    E2E_SETUP="$(winepath -w "$setup" 2>/dev/null)"
+  fi
   snapshot >"$dir/files-before"
   STANDIN_LOG="Z:${dir//\//\\}\\standin.log" wine "$driver" --gtest_filter="Journey.$journey" && status=0 || status=$?
+  if [ "$journey" = Install ] && ! installation_gone; then status=1; fi
   stop_journey
-  snapshot >"$dir/files-after"
+  # Windows has the folder of per-user programs; a fresh prefix lacks it,
+  # and an emptied one may stay.
+  snapshot | grep -vx '\./drive_c/users/[^/]*/AppData/Local/Programs/' >"$dir/files-after"
 
   if ! diff "$dir/files-before" "$dir/files-after" >"$dir/files-changed"; then
     echo "The run changed the prefix outside the registry and the web stores (< before, > after):" >&2
