@@ -16,7 +16,7 @@ target_link_libraries(test_support PUBLIC gtest user32 gdi32 comctl32 ole32 olea
 function(add_wine_test name)
   cmake_parse_arguments(T "" "" "SOURCES;RESOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
-  target_include_directories(${name} PRIVATE ${TESTS_DIR} ${PROJECT_SOURCE_DIR}/app ${PROJECT_SOURCE_DIR}/res)
+  target_include_directories(${name} PRIVATE ${TESTS_DIR} ${PROJECT_SOURCE_DIR}/res)
   target_link_libraries(${name} PRIVATE test_support ${T_LIBS})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 120)
 endfunction()
