@@ -69,6 +69,23 @@ private:
     bool m_bOwned = false;  // made by CreateCompatibleDC
 };
 
+// An object selected into a device context for the lifetime of this one,
+// and the one it replaced selected back after.
+class CSelectObject {
+public:
+    CSelectObject(HDC dc, HGDIOBJ object) : m_hDC(dc), m_hOld(::SelectObject(dc, object)) {}
+    ~CSelectObject() {
+        if (m_hOld != nullptr && m_hOld != HGDI_ERROR)
+            ::SelectObject(m_hDC, m_hOld);
+    }
+    CSelectObject(const CSelectObject&) = delete;
+    CSelectObject& operator=(const CSelectObject&) = delete;
+
+private:
+    HDC m_hDC;
+    HGDIOBJ m_hOld;
+};
+
 // BeginPaint/EndPaint for the lifetime of the object.
 class CPaintDC : public CDC {
 public:

@@ -28,3 +28,21 @@ struct CRect : RECT {
     }
     bool operator!=(const RECT& o) const { return !(*this == o); }
 };
+
+// `window` moved (not resized) so that it is centred on `centreOn`, then
+// kept inside `within`: pushed left and up where it reaches past the right
+// and bottom, then right and down where it starts before the left and top.
+inline CRect CentreWithin(const RECT& window, const RECT& centreOn, const RECT& within) {
+    const int width = window.right - window.left, height = window.bottom - window.top;
+    int left = (centreOn.left + centreOn.right) / 2 - width / 2;
+    int top = (centreOn.top + centreOn.bottom) / 2 - height / 2;
+    if (left + width > within.right)
+        left = within.right - width;
+    if (left < within.left)
+        left = within.left;
+    if (top + height > within.bottom)
+        top = within.bottom - height;
+    if (top < within.top)
+        top = within.top;
+    return CRect(left, top, left + width, top + height);
+}

@@ -278,7 +278,7 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
     return TRUE;
 }
 
-void CWnd::CenterWindow(CWnd* alternateOwner) {
+void CWnd::GetCentringRects(CWnd* alternateOwner, CRect* centreOn, CRect* within) const {
     const DWORD style = GetStyle();
     HWND center = nullptr;
     if (alternateOwner != nullptr)
@@ -288,51 +288,43 @@ void CWnd::CenterWindow(CWnd* alternateOwner) {
     else
         center = ::GetWindow(m_hWnd, GW_OWNER);
 
-    CRect dlg;
-    GetWindowRect(&dlg);
-    CRect area, centerRect;
-    if (!(style & WS_CHILD)) {
-        // Never centre over a window the player cannot see.
-        if (center != nullptr) {
-            DWORD centerStyle = static_cast<DWORD>(::GetWindowLongW(center, GWL_STYLE));
-            if (!(centerStyle & WS_VISIBLE) || (centerStyle & WS_MINIMIZE))
-                center = nullptr;
-        }
-        MONITORINFO mi{};
-        mi.cbSize = sizeof(mi);
-        if (center == nullptr) {
-            CWnd* mainWnd = AfxGetMainWnd();
-            HWND hMain = mainWnd ? mainWnd->m_hWnd : nullptr;
-            ::GetMonitorInfoW(::MonitorFromWindow(hMain, MONITOR_DEFAULTTOPRIMARY), &mi);
-            centerRect = mi.rcWork;
-            area = mi.rcWork;
-        } else {
-            ::GetWindowRect(center, &centerRect);
-            ::GetMonitorInfoW(::MonitorFromWindow(center, MONITOR_DEFAULTTONEAREST), &mi);
-            area = mi.rcWork;
-        }
-    } else {
+    if (style & WS_CHILD) {
         HWND parent = ::GetParent(m_hWnd);
-        ::GetClientRect(parent, &area);
+        ::GetClientRect(parent, within);
         if (center != nullptr && center != parent) {
-            ::GetClientRect(center, &centerRect);
-            ::MapWindowPoints(center, parent, reinterpret_cast<POINT*>(&centerRect), 2);
+            ::GetClientRect(center, centreOn);
+            ::MapWindowPoints(center, parent, reinterpret_cast<POINT*>(centreOn), 2);
         } else {
-            centerRect = area;
+            *centreOn = *within;
         }
+        return;
     }
+    // Never centre over a window the player cannot see.
+    if (center != nullptr) {
+        const DWORD centerStyle = static_cast<DWORD>(::GetWindowLongW(center, GWL_STYLE));
+        if (!(centerStyle & WS_VISIBLE) || (centerStyle & WS_MINIMIZE))
+            center = nullptr;
+    }
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    if (center == nullptr) {
+        CWnd* mainWnd = AfxGetMainWnd();
+        HWND hMain = mainWnd ? mainWnd->m_hWnd : nullptr;
+        ::GetMonitorInfoW(::MonitorFromWindow(hMain, MONITOR_DEFAULTTOPRIMARY), &mi);
+        *centreOn = mi.rcWork;
+    } else {
+        ::GetWindowRect(center, centreOn);
+        ::GetMonitorInfoW(::MonitorFromWindow(center, MONITOR_DEFAULTTONEAREST), &mi);
+    }
+    *within = mi.rcWork;
+}
 
-    int left = (centerRect.left + centerRect.right) / 2 - dlg.Width() / 2;
-    int top = (centerRect.top + centerRect.bottom) / 2 - dlg.Height() / 2;
-    if (left + dlg.Width() > area.right)
-        left = area.right - dlg.Width();
-    if (left < area.left)
-        left = area.left;
-    if (top + dlg.Height() > area.bottom)
-        top = area.bottom - dlg.Height();
-    if (top < area.top)
-        top = area.top;
-    SetWindowPos(nullptr, left, top, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void CWnd::CenterWindow(CWnd* alternateOwner) {
+    CRect window, centreOn, within;
+    GetWindowRect(&window);
+    GetCentringRects(alternateOwner, &centreOn, &within);
+    const CRect placed = CentreWithin(window, centreOn, within);
+    SetWindowPos(nullptr, placed.left, placed.top, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND CWnd::GetSafeOwner(HWND parent, HWND* top) {

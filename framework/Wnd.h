@@ -99,6 +99,8 @@ public:
     // and a child window in its parent's client area; then keeps it inside
     // that work area (or client area). Only the position changes.
     void CenterWindow(CWnd* alternateOwner = nullptr);
+    // What CenterWindow centres on and keeps the window inside.
+    void GetCentringRects(CWnd* alternateOwner, CRect* centreOn, CRect* within) const;
 
     // The window a modal dialog without a given owner should be owned by:
     // the last active popup of the top-level window of `parent` (or of the

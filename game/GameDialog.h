@@ -1,6 +1,7 @@
 #pragma once
 // The game window: a borderless frame with a 30-pixel skinned title bar over
-// the browser that shows the game, in one of three display modes.
+// the browser that shows the game, in one of three display modes; its
+// commands, hotkeys and notification-area icon.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -8,7 +9,9 @@
 #include "Dialog.h"
 #include "Gdi.h"
 #include "HiddenWindows.h"
+#include "HotKey.h"
 #include "PngButton.h"
+#include "TrayIcon.h"
 #include "WebBrowser2.h"
 
 class CGameDialog : public CDialogEx {
@@ -16,10 +19,13 @@ public:
     enum DisplayMode { MODE_FULL = 0, MODE_MAX = 1, MODE_NORMAL = 2 };
     static constexpr int kTitleHeight = 30;
     static constexpr UINT kTrayIconId = 128;
+    static constexpr int kHotKeyBoss = 1001;  // F10
+    static constexpr int kHotKeyFull = 1002;  // F11
 
     explicit CGameDialog(CWnd* parent = nullptr);
     ~CGameDialog() override;
 
+    // Display modes and the title bar.
     void ShowTitleControls(int cmdShow);
     void LayoutTitleBar();
     void PlaceFull();
@@ -32,13 +38,13 @@ public:
     // The boss key: the whole launcher off the screen, or back as it was.
     void ToggleVisible();
     void AddTrayIcon();
+    // The release steps of closing: title bitmap, hotkeys, tray icon.
+    // Harmless to run again.
+    void ReleaseFrameResources();
     // Gives the keyboard to the game page, as a click into it would, when
     // this window is the active one: keys belong to the game, never to the
     // title bar.
     void FocusPage();
-    // The release steps of closing: title bitmap, hotkeys, tray icon.
-    // Harmless to run again.
-    void ReleaseFrameResources();
 
     BOOL PreTranslateMessage(MSG* msg) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -48,9 +54,11 @@ public:
     static const EventSinkMap* GetThisEventSinkMap();
     const EventSinkMap* GetEventSinkMap() const override { return GetThisEventSinkMap(); }
 
-    int m_nHotKeyBoss = 1001;
-    int m_nHotKeyFull = 1002;
-    int m_nDisplayMode = MODE_MAX;
+    // What the hand-over and the tests reach: the mode, the browser, the
+    // buttons, and the records the hotkeys and the tray icon keep.
+    int m_nHotKeyBoss = kHotKeyBoss;
+    int m_nHotKeyFull = kHotKeyFull;
+    DisplayMode m_nDisplayMode = MODE_MAX;
     NOTIFYICONDATAW m_nid{};
     CBitmap m_bmpTitle;
     HICON m_hIcon;
@@ -58,7 +66,6 @@ public:
     CPngButton m_btnClose, m_btnRestore, m_btnMin, m_btnFull, m_btnBoss, m_btnRefresh, m_btnServer, m_btnClean,
         m_btnMax;
     CToolTipCtrl* m_pToolTip = nullptr;
-    CBitmap m_bmpLogo;  // the logo static's image (a static never deletes it)
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -66,16 +73,15 @@ protected:
     void OnOK() override {}
     void OnCancel() override {}
 
+    // The frame (GameFrame.cpp).
     void InitTitleBar();
     void OnPaint();
     void OnSize(UINT type, int cx, int cy);
     void OnLButtonDown(UINT flags, CPoint point);
     void OnLButtonDblClk(UINT flags, CPoint point);
     void OnNavigateComplete2(IDispatch* disp, VARIANT* url);
-    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
-    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
 
-    // Commands and tray.
+    // Commands, keys and the tray (GameDialog.cpp).
     void OnCloseButton();
     void OnMinimize();
     void OnFullScreen();
@@ -87,12 +93,19 @@ protected:
     void OnTrayExit();
     void OnHotKey(UINT id, UINT modifiers, UINT key);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
-    void OnClose();
     void OnTrayDoubleClick();
+    void OnTrayMenu();
+    void OnClose();
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
 
 private:
     bool IsTitleBarButton(HWND window) const;
 
+    CBitmap m_bmpLogo;  // the logo static's image (a static never deletes it)
+    CHotKey m_hotKeyBoss{m_nHotKeyBoss};
+    CHotKey m_hotKeyFull{m_nHotKeyFull};
+    CTrayIcon m_tray{m_nid};
     CHiddenWindows m_hidden;  // what the boss key took off the screen
     // The shell's message to every top-level window after it restarted.
     const UINT m_nTaskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
