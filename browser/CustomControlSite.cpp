@@ -24,9 +24,7 @@ STDMETHODIMP CCustomControlSite::XDocHostUIHandler::GetHostInfo(DOCHOSTUIINFO* i
 STDMETHODIMP CCustomControlSite::XDocHostUIHandler::GetExternal(IDispatch** external) {
     if (external == nullptr)
         return E_POINTER;
-    IDispatch* object = AfxGetScriptExternal();
-    if (object != nullptr)
-        object->AddRef();
-    *external = object;
+    // A reference of its own for the page, which releases it.
+    *external = ComPtr<IDispatch>(AfxGetScriptExternal()).Detach();
     return S_OK;
 }

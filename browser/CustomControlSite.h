@@ -2,6 +2,7 @@
 // A control site that tells every hosted page how to look and behave: no
 // context menu, no 3-D border, no scroll bars, keys to the page, and the
 // application's external object as window.external.
+#include <exdisp.h>
 #include <mshtmhst.h>
 #include "OleControlSite.h"
 
@@ -13,6 +14,12 @@ public:
     static const InterfaceMap* GetThisInterfaceMap();
     const InterfaceMap* GetInterfaceMap() const override { return GetThisInterfaceMap(); }
 
+protected:
+    // Every control the launcher hosts is a WebBrowser: its events are the
+    // ones the windows' event-sink maps are written for.
+    const IID& DefaultEventInterface() const override { return DIID_DWebBrowserEvents2; }
+
+public:
     class XDocHostUIHandler : public CNestedInterface<COleControlSite, IDocHostUIHandler> {
     public:
         using CNestedInterface::CNestedInterface;

@@ -1,5 +1,7 @@
 #pragma once
 // The wrapper through which a window holds and drives one WebBrowser control.
+#include <olectl.h>
+
 #include "Wnd.h"
 
 // {8856F961-340A-11D0-A96B-00C04FD705A2}
@@ -7,8 +9,10 @@ extern const CLSID CLSID_WebBrowserControl;
 
 class CWebBrowser2 : public CWnd {
 public:
+    // IWebBrowser2's Navigate (the platform's headers name no number for it)
+    // and the stock Refresh method.
     static constexpr DISPID kDispidNavigate = 104;
-    static constexpr DISPID kDispidRefresh = -550;  // DISPID_REFRESH
+    static constexpr DISPID kDispidRefresh = DISPID_REFRESH;
 
     // Creates a browser in code (no persisted state); the class name and the
     // creation context are not used.

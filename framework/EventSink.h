@@ -5,7 +5,7 @@
 // handler's parameter types, so entry and handler cannot disagree:
 //
 //   static const EventSinkEntry entries[] = {
-//       eventsink::On<IDC_BROWSER, 252, &CMyDlg::OnNavigateComplete2>(),
+//       eventsink::On<IDC_BROWSER, DISPID_NAVIGATECOMPLETE2, &CMyDlg::OnNavigateComplete2>(),
 //   };
 #include <oaidl.h>
 #include <cstddef>

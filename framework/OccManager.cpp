@@ -1,4 +1,5 @@
 #include "OccManager.h"
+#include "DlgInit.h"
 #include "OleControlContainer.h"
 #include "OleControlSite.h"
 #include "WinApp.h"
@@ -44,7 +45,7 @@ void AppendAligned(std::vector<BYTE>& out, const BYTE* from, size_t size) {
 // The stream data for control `id` in the template's initialisation resource.
 bool FindControlState(UINT templateId, UINT id, const BYTE** data, DWORD* size) {
     HINSTANCE module = AfxGetResourceHandle();
-    HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(240));
+    HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(RT_DLGINIT_TYPE));
     if (res == nullptr)
         return false;
     const BYTE* p = static_cast<const BYTE*>(::LockResource(::LoadResource(module, res)));
@@ -59,7 +60,7 @@ bool FindControlState(UINT templateId, UINT id, const BYTE** data, DWORD* size) 
         std::memcpy(&length, p + 4, 4);
         if (p + 8 + length > end)
             break;
-        if (control == id && kind == kDlgInitLoadFromStream) {
+        if (control == id && kind == DLGINIT_OLE_STREAM) {
             *data = p + 8;
             *size = length;
             return true;

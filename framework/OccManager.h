@@ -46,5 +46,3 @@ public:
 void AfxEnableControlContainer(COccManager* manager = nullptr);
 COccManager* AfxGetOccManager();
 
-// Kind of a control-initialisation record that carries a stream.
-constexpr WORD kDlgInitLoadFromStream = 0x0376;

@@ -1,7 +1,6 @@
 #include "OleControlSite.h"
 #include "OleControlContainer.h"
 #include "Wnd.h"
-#include <exdisp.h>
 #include <olectl.h>
 #include <cstring>
 #include <vector>
@@ -53,50 +52,41 @@ HRESULT COleControlSite::CreateControl(REFCLSID clsid, DWORD style, const RECT& 
     m_nID = id;
     m_rect = rect;
     HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER, IID_IOleObject,
-                                    reinterpret_cast<void**>(&m_pObject));
+                                    reinterpret_cast<void**>(m_pObject.Put()));
     if (FAILED(hr))
         return hr;
     m_pObject->SetClientSite(&m_xOleClientSite);
 
-    IPersistStreamInit* persist = nullptr;
-    if (SUCCEEDED(m_pObject->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
-        IStream* stream = nullptr;
+    if (const auto persist = m_pObject.As<IPersistStreamInit>(IID_IPersistStreamInit)) {
+        ComPtr<IStream> stream;
         if (state != nullptr && stateSize > 0) {
             // The control reads its state from a stream over an unchanged copy.
             HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, stateSize);
             if (block != nullptr) {
                 std::memcpy(::GlobalLock(block), state, stateSize);
                 ::GlobalUnlock(block);
-                if (FAILED(::CreateStreamOnHGlobal(block, TRUE, &stream)))
+                if (FAILED(::CreateStreamOnHGlobal(block, TRUE, stream.Put())))
                     ::GlobalFree(block);
             }
         }
-        if (stream != nullptr) {
-            persist->Load(stream);
-            stream->Release();
-        } else {
+        if (stream)
+            persist->Load(stream.Get());
+        else
             persist->InitNew();
-        }
-        persist->Release();
     }
 
-    m_pObject->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&m_pDispatch));
+    m_pDispatch = m_pObject.As<IDispatch>(IID_IDispatch);
     ConnectEvents();
 
     HWND container = ContainerWindow();
     RECT pos = m_rect;
     hr = m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &m_xOleClientSite, 0, container, &pos);
-    if (m_pInPlaceObject == nullptr)
-        m_pObject->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&m_pInPlaceObject));
-    if (m_pInPlaceObject != nullptr)
+    if (!m_pInPlaceObject)
+        m_pInPlaceObject = m_pObject.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
+    if (m_pInPlaceObject)
         m_pInPlaceObject->GetWindow(&m_hWnd);
-    if (m_pActiveObject == nullptr) {
-        IOleInPlaceActiveObject* active = nullptr;
-        if (SUCCEEDED(m_pObject->QueryInterface(IID_IOleInPlaceActiveObject, reinterpret_cast<void**>(&active)))) {
-            SetActiveObject(active);
-            active->Release();
-        }
-    }
+    if (!m_pActiveObject)
+        m_pActiveObject = m_pObject.As<IOleInPlaceActiveObject>(IID_IOleInPlaceActiveObject);
     if (m_hWnd != nullptr) {
         ::SetWindowLongPtrW(m_hWnd, GWLP_ID, static_cast<LONG_PTR>(id));
         if (!(style & WS_VISIBLE))
@@ -113,73 +103,55 @@ void COleControlSite::ReleaseControl() {
         if (wrapper->m_hWnd != nullptr)
             wrapper->UnsubclassWindow();
     }
-    if (m_pObject == nullptr)
+    if (!m_pObject)
         return;
-    if (m_pInPlaceObject != nullptr) {
+    if (m_pInPlaceObject) {
         m_pInPlaceObject->InPlaceDeactivate();
-        m_pInPlaceObject->Release();
-        m_pInPlaceObject = nullptr;
+        m_pInPlaceObject.Reset();
     }
     DisconnectEvents();
     SetActiveObject(nullptr);
-    if (m_pDispatch != nullptr) {
-        m_pDispatch->Release();
-        m_pDispatch = nullptr;
-    }
-    IOleObject* object = m_pObject;
-    m_pObject = nullptr;
+    m_pDispatch.Reset();
+    // Taken out first: what the control calls back during its close finds
+    // no control here any more.
+    const ComPtr<IOleObject> object = std::move(m_pObject);
     object->SetClientSite(nullptr);
     object->Close(OLECLOSE_NOSAVE);
-    object->Release();
     m_hWnd = nullptr;
 }
 
 void COleControlSite::ConnectEvents() {
-    IProvideClassInfo2* info = nullptr;
-    m_iidEvents = DIID_DWebBrowserEvents2;
-    if (SUCCEEDED(m_pObject->QueryInterface(IID_IProvideClassInfo2, reinterpret_cast<void**>(&info)))) {
+    m_iidEvents = DefaultEventInterface();
+    if (const auto info = m_pObject.As<IProvideClassInfo2>(IID_IProvideClassInfo2)) {
         IID iid;
         if (SUCCEEDED(info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &iid)))
             m_iidEvents = iid;
-        info->Release();
     }
-    IConnectionPointContainer* points = nullptr;
-    if (FAILED(m_pObject->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points))))
+    if (IsEqualIID(m_iidEvents, IID_NULL))
         return;
-    IConnectionPoint* point = nullptr;
-    if (SUCCEEDED(points->FindConnectionPoint(m_iidEvents, &point))) {
-        point->Advise(&m_xEventSink, &m_dwEventCookie);
-        point->Release();
-    }
-    points->Release();
+    ComPtr<IConnectionPoint> point;
+    if (const auto points = m_pObject.As<IConnectionPointContainer>(IID_IConnectionPointContainer))
+        if (SUCCEEDED(points->FindConnectionPoint(m_iidEvents, point.Put())))
+            point->Advise(&m_xEventSink, &m_dwEventCookie);
 }
 
 void COleControlSite::DisconnectEvents() {
-    if (m_dwEventCookie == 0 || m_pObject == nullptr)
+    if (m_dwEventCookie == 0 || !m_pObject)
         return;
-    IConnectionPointContainer* points = nullptr;
-    if (SUCCEEDED(m_pObject->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)))) {
-        IConnectionPoint* point = nullptr;
-        if (SUCCEEDED(points->FindConnectionPoint(m_iidEvents, &point))) {
+    ComPtr<IConnectionPoint> point;
+    if (const auto points = m_pObject.As<IConnectionPointContainer>(IID_IConnectionPointContainer))
+        if (SUCCEEDED(points->FindConnectionPoint(m_iidEvents, point.Put())))
             point->Unadvise(m_dwEventCookie);
-            point->Release();
-        }
-        points->Release();
-    }
     m_dwEventCookie = 0;
 }
 
 void COleControlSite::SetActiveObject(IOleInPlaceActiveObject* active) {
-    if (active != nullptr)
-        active->AddRef();
-    if (m_pActiveObject != nullptr)
-        m_pActiveObject->Release();
     m_pActiveObject = active;
 }
 
 HRESULT COleControlSite::InvokeHelper(DISPID dispid, WORD flags, VARTYPE resultType, void* result,
                                       const BYTE* paramInfo, const InvokeArg* args, std::size_t count) {
-    if (m_pDispatch == nullptr)
+    if (!m_pDispatch)
         return E_UNEXPECTED;
     const std::size_t expected = paramInfo ? std::strlen(reinterpret_cast<const char*>(paramInfo)) : 0;
     if (expected != count)
@@ -262,13 +234,13 @@ HRESULT COleControlSite::InvokeHelper(DISPID dispid, WORD flags, VARTYPE resultT
 
 BOOL COleControlSite::MoveWindow(const RECT& rect) {
     m_rect = rect;
-    if (m_pInPlaceObject != nullptr)
+    if (m_pInPlaceObject)
         return SUCCEEDED(m_pInPlaceObject->SetObjectRects(&m_rect, &m_rect));
     return m_hWnd != nullptr && ::MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
 BOOL COleControlSite::ShowWindow(int cmdShow) {
-    if (cmdShow != SW_HIDE && !m_bInPlaceActive && m_pObject != nullptr) {
+    if (cmdShow != SW_HIDE && !m_bInPlaceActive && m_pObject) {
         RECT pos = m_rect;
         m_pObject->DoVerb(OLEIVERB_SHOW, nullptr, &m_xOleClientSite, 0, ContainerWindow(), &pos);
     }
@@ -277,7 +249,7 @@ BOOL COleControlSite::ShowWindow(int cmdShow) {
 
 HWND COleControlSite::SetFocus() {
     const HWND previous = ::GetFocus();
-    if (m_pObject != nullptr) {
+    if (m_pObject) {
         RECT pos = m_rect;
         m_pObject->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &m_xOleClientSite, 0, ContainerWindow(), &pos);
     }
@@ -290,7 +262,7 @@ HWND COleControlSite::SetFocus() {
 }
 
 BOOL COleControlSite::TranslateAccelerator(MSG* msg) {
-    return m_pActiveObject != nullptr && m_pActiveObject->TranslateAccelerator(msg) == S_OK;
+    return m_pActiveObject && m_pActiveObject->TranslateAccelerator(msg) == S_OK;
 }
 
 // IOleClientSite
@@ -318,8 +290,8 @@ STDMETHODIMP COleControlSite::XOleInPlaceSite::GetWindow(HWND* wnd) {
 
 STDMETHODIMP COleControlSite::XOleInPlaceSite::OnInPlaceActivate() {
     m_pOuter->m_bInPlaceActive = true;
-    if (m_pOuter->m_pInPlaceObject == nullptr && m_pOuter->m_pObject != nullptr)
-        m_pOuter->m_pObject->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&m_pOuter->m_pInPlaceObject));
+    if (!m_pOuter->m_pInPlaceObject && m_pOuter->m_pObject)
+        m_pOuter->m_pInPlaceObject = m_pOuter->m_pObject.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
     return S_OK;
 }
 
@@ -350,7 +322,7 @@ STDMETHODIMP COleControlSite::XOleInPlaceSite::OnPosRectChange(LPCRECT pos) {
     if (pos == nullptr)
         return E_POINTER;
     m_pOuter->m_rect = *pos;
-    if (m_pOuter->m_pInPlaceObject != nullptr)
+    if (m_pOuter->m_pInPlaceObject)
         m_pOuter->m_pInPlaceObject->SetObjectRects(&m_pOuter->m_rect, &m_pOuter->m_rect);
     return S_OK;
 }

@@ -8,6 +8,7 @@
 #include <ole2.h>
 #include <cstddef>
 
+#include "ComPtr.h"
 #include "Geometry.h"
 #include "InvokeArg.h"
 #include "SiteInterface.h"
@@ -73,10 +74,10 @@ public:
     HWND m_hWnd = nullptr;       // the control's window
     UINT m_nID = 0;
     CRect m_rect;
-    IOleObject* m_pObject = nullptr;
-    IOleInPlaceObject* m_pInPlaceObject = nullptr;
-    IOleInPlaceActiveObject* m_pActiveObject = nullptr;
-    IDispatch* m_pDispatch = nullptr;
+    ComPtr<IOleObject> m_pObject;
+    ComPtr<IOleInPlaceObject> m_pInPlaceObject;
+    ComPtr<IOleInPlaceActiveObject> m_pActiveObject;
+    ComPtr<IDispatch> m_pDispatch;
     IID m_iidEvents = IID_NULL;
     DWORD m_dwEventCookie = 0;
     bool m_bInPlaceActive = false;
@@ -170,6 +171,10 @@ protected:
         COleControlSite* m_pSite;
     } m_xEventSink{this};
 
+    // The event interface to sink when the control does not name its own
+    // (IProvideClassInfo2): the framework knows of no control's events, so
+    // a site for a particular control says which; IID_NULL sinks none.
+    virtual const IID& DefaultEventInterface() const { return IID_NULL; }
     void ConnectEvents();
     void DisconnectEvents();
     void SetActiveObject(IOleInPlaceActiveObject* active);

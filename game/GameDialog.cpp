@@ -3,6 +3,8 @@
 // goes.
 #include "GameDialog.h"
 
+#include <exdispid.h>
+
 #include "CleanCacheDlg.h"
 #include "ConfirmDlg.h"
 #include "ConfirmQuit.h"
@@ -59,7 +61,7 @@ const MessageMap* CGameDialog::GetThisMessageMap() {
 
 const EventSinkMap* CGameDialog::GetThisEventSinkMap() {
     static const EventSinkEntry entries[] = {
-        eventsink::On<IDC_BROWSER, 252, &CGameDialog::OnNavigateComplete2>(),
+        eventsink::On<IDC_BROWSER, DISPID_NAVIGATECOMPLETE2, &CGameDialog::OnNavigateComplete2>(),
     };
     static const EventSinkMap map = MakeEventSinkMap(&CDialogEx::GetThisEventSinkMap, entries);
     return &map;

@@ -1,5 +1,6 @@
 #include "LoginActiveDlg.h"
 
+#include <exdispid.h>
 #include <cwchar>
 #include <string>
 
@@ -37,9 +38,9 @@ const MessageMap* CLoginActiveDlg::GetThisMessageMap() {
 
 const EventSinkMap* CLoginActiveDlg::GetThisEventSinkMap() {
     static const EventSinkEntry entries[] = {
-        eventsink::On<IDC_BROWSER, 259, &CLoginActiveDlg::OnDocumentComplete>(),
-        eventsink::On<IDC_BROWSER, 252, &CLoginActiveDlg::OnNavigateComplete2>(),
-        eventsink::On<IDC_BROWSER, 250, &CLoginActiveDlg::OnBeforeNavigate2>(),
+        eventsink::On<IDC_BROWSER, DISPID_DOCUMENTCOMPLETE, &CLoginActiveDlg::OnDocumentComplete>(),
+        eventsink::On<IDC_BROWSER, DISPID_NAVIGATECOMPLETE2, &CLoginActiveDlg::OnNavigateComplete2>(),
+        eventsink::On<IDC_BROWSER, DISPID_BEFORENAVIGATE2, &CLoginActiveDlg::OnBeforeNavigate2>(),
     };
     static const EventSinkMap map = MakeEventSinkMap(&CDialogEx::GetThisEventSinkMap, entries);
     return &map;

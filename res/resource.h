@@ -62,6 +62,3 @@
 #define IDB_CONFIRM_BACK        177
 #define IDB_CLEAN_BACK          187
 
-// Control-initialisation data (RT_DLGINIT)
-#define RT_DLGINIT_TYPE         240
-#define DLGINIT_OLE_STREAM      0x0376

@@ -17,7 +17,7 @@ bool CGdiPlusPngResource::Load(LPCWSTR name, HMODULE module) {
         StreamPtr stream = CreateStreamOnBlock(block, FALSE, &result);
         if (result != S_OK)
             return false;
-        image.reset(new Gdiplus::Image(stream.get()));
+        image.reset(new Gdiplus::Image(stream.Get()));
     }  // the image holds the only reference to the stream now
     if (!image || image->GetLastStatus() != Gdiplus::Ok)
         return false;

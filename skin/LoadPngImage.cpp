@@ -16,5 +16,5 @@ std::unique_ptr<Gdiplus::Image> LoadPngImage(HMODULE module, WORD id) {
     if (!stream)
         return nullptr;
     block.Release();  // the stream frees it with its last reference
-    return std::unique_ptr<Gdiplus::Image>(new Gdiplus::Image(stream.get()));
+    return std::unique_ptr<Gdiplus::Image>(new Gdiplus::Image(stream.Get()));
 }

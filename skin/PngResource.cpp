@@ -13,7 +13,9 @@ PngResourceBytes FindPngResource(HMODULE module, LPCWSTR name) {
 }
 
 StreamPtr CreateStreamOnBlock(HGLOBAL block, BOOL deleteOnRelease, HRESULT* result) {
-    IStream* stream = nullptr;
-    *result = ::CreateStreamOnHGlobal(block, deleteOnRelease, &stream);
-    return StreamPtr(SUCCEEDED(*result) ? stream : nullptr);
+    StreamPtr stream;
+    *result = ::CreateStreamOnHGlobal(block, deleteOnRelease, stream.Put());
+    if (FAILED(*result))
+        stream.Reset();
+    return stream;
 }

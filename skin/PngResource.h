@@ -3,7 +3,8 @@
 // over a global memory block.
 #include <windows.h>
 #include <objidl.h>
-#include <memory>
+
+#include "ComPtr.h"
 
 struct PngResourceBytes {
     const void* data = nullptr;  // null when the resource is missing or unreadable
@@ -12,10 +13,7 @@ struct PngResourceBytes {
 
 PngResourceBytes FindPngResource(HMODULE module, LPCWSTR name);
 
-struct StreamRelease {
-    void operator()(IStream* stream) const { stream->Release(); }
-};
-using StreamPtr = std::unique_ptr<IStream, StreamRelease>;
+using StreamPtr = ComPtr<IStream>;
 
 // A stream over `block`; with `deleteOnRelease` the stream frees the block
 // when its last reference goes. `result` gets the creation's result.

@@ -5,6 +5,8 @@
 #include "Control.h"
 #include "StandIn.h"
 
+namespace standin {
+
 namespace {
 class ClassFactory final : public IClassFactory {
 public:
@@ -37,7 +39,6 @@ public:
 ClassFactory g_factory;
 }  // namespace
 
-namespace standin {
 HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) {
     if (!object)
         return E_POINTER;
@@ -59,4 +60,5 @@ ClassRegistration::~ClassRegistration() {
     if (m_cookie)
         ::CoRevokeClassObject(m_cookie);
 }
+
 }  // namespace standin

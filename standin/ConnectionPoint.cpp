@@ -5,6 +5,8 @@
 #include "Log.h"
 #include "Text.h"
 
+namespace standin {
+
 ConnectionPoint::ConnectionPoint(IConnectionPointContainer& container, REFIID events)
     : m_container(container), m_events(events) {}
 
@@ -82,3 +84,5 @@ bool ConnectionPoint::Advised(DWORD cookie) const {
     }
     return false;
 }
+
+}  // namespace standin

@@ -7,6 +7,8 @@
 
 #include "ComPtr.h"
 
+namespace standin {
+
 class ConnectionPoint : public IConnectionPoint {
 public:
     // Lives inside `container` and shares its reference count.
@@ -34,3 +36,5 @@ private:
     std::vector<std::pair<DWORD, ComPtr<IDispatch>>> m_sinks;
     DWORD m_nextCookie = 1;
 };
+
+}  // namespace standin

@@ -8,6 +8,8 @@
 #include "StandIn.h"
 #include "Text.h"
 
+namespace standin {
+
 namespace {
 // The command group of the HTML engine's keystrokes (CGID_MSHTML).
 const GUID kEngineCommands = {0xde4ba900, 0x59ca, 0x11cf, {0x95, 0x92, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
@@ -395,3 +397,5 @@ HRESULT BrowserControl::GetGUID(DWORD kind, GUID* guid) {
     *guid = DIID_DWebBrowserEvents2;
     return S_OK;
 }
+
+}  // namespace standin

@@ -17,6 +17,8 @@
 #include "PageLayout.h"
 #include "WebBrowserBase.h"
 
+namespace standin {
+
 class BrowserControl final : public WebBrowserBase,
                              public IOleObject,
                              public IOleInPlaceObject,
@@ -185,3 +187,5 @@ void BrowserControl::VisitElements(Visit visit) {
         }
     }
 }
+
+}  // namespace standin

@@ -10,6 +10,8 @@
 #include "StandIn.h"
 #include "Text.h"
 
+namespace standin {
+
 namespace {
 ATOM RegisterControlClass(WNDPROC procedure) {
     static ATOM atom = 0;
@@ -28,7 +30,6 @@ ATOM RegisterControlClass(WNDPROC procedure) {
 }
 }  // namespace
 
-namespace standin {
 const wchar_t* WindowClassName() { return L"StandInBrowser"; }
 
 UINT ClickLinkMessage() {
@@ -60,7 +61,6 @@ std::vector<BYTE> PersistedState(HWND browserWindow) {
     const BrowserControl* control = BrowserControl::FromWindow(browserWindow);
     return control ? control->Persisted() : std::vector<BYTE>();
 }
-}  // namespace standin
 
 BrowserControl* BrowserControl::FromWindow(HWND window) {
     DWORD process = 0;
@@ -270,3 +270,5 @@ std::wstring* BrowserControl::FieldValue(int number) {
     });
     return value;
 }
+
+}  // namespace standin

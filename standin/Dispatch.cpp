@@ -5,6 +5,8 @@
 
 #include "Text.h"
 
+namespace standin {
+
 Variant::Variant(const std::wstring& text) : Variant() {
     m_value.vt = VT_BSTR;
     m_value.bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
@@ -84,3 +86,5 @@ std::string DescribeArguments(const DISPPARAMS* params) {
     }
     return text;
 }
+
+}  // namespace standin

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace standin {
+
 class Variant {
 public:
     Variant() { ::VariantInit(&m_value); }
@@ -52,3 +54,5 @@ std::wstring ValueText(const VARIANT& value);
 HRESULT StringResult(const std::wstring& text, VARIANT* result);
 // The arguments in calling order, as the log shows them.
 std::string DescribeArguments(const DISPPARAMS* params);
+
+}  // namespace standin

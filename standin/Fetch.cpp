@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace standin {
+
 namespace {
 struct InternetCloser {
     void operator()(HINTERNET handle) const { ::InternetCloseHandle(handle); }
@@ -45,3 +47,5 @@ std::wstring CombineUrl(const std::wstring& base, const std::wstring& relative) 
         return relative;
     return combined;
 }
+
+}  // namespace standin

@@ -3,6 +3,8 @@
 
 #include "Dispatch.h"
 
+namespace standin {
+
 namespace {
 const DispatchName kNames[] = {
     {L"LocationURL", kDispidLocationUrl},
@@ -54,3 +56,5 @@ HRESULT Frame::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT*
         return StringResult(m_name, result);
     return DISP_E_MEMBERNOTFOUND;
 }
+
+}  // namespace standin

@@ -10,6 +10,8 @@
 #include "Html.h"
 #include "Module.h"
 
+namespace standin {
+
 struct Page {
     std::wstring url;
     Document document;
@@ -41,3 +43,5 @@ private:
     const std::wstring m_name;
     const std::wstring m_source;
 };
+
+}  // namespace standin

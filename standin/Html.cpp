@@ -16,6 +16,8 @@
 #include <cwctype>
 #include <map>
 
+namespace standin {
+
 namespace {
 
 bool IsSpace(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\f'; }
@@ -255,3 +257,5 @@ private:
 }  // namespace
 
 Document ParseHtml(const std::wstring& html) { return Parser(html).Run(); }
+
+}  // namespace standin

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace standin {
+
 struct Element {
     enum class Kind { Text, Break, Link, Field, Frame, External };
     Kind kind;
@@ -17,3 +19,5 @@ struct Document {
 };
 
 Document ParseHtml(const std::wstring& html);
+
+}  // namespace standin

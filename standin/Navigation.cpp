@@ -9,6 +9,8 @@
 #include "Log.h"
 #include "Text.h"
 
+namespace standin {
+
 namespace {
 std::string FrameSuffix(const ComPtr<Frame>& frame) {
     return frame ? " frame=" + Utf8(frame->Name()) : std::string();
@@ -261,3 +263,5 @@ bool BrowserControl::FireNavigateError(const ComPtr<Frame>& frame, const std::ws
                       " cancel=" + (cancelled ? "1" : "0"));
     return cancelled;
 }
+
+}  // namespace standin

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+namespace standin {
+
 namespace {
 constexpr int kMargin = 8;
 constexpr int kFieldPadding = 4;
@@ -96,3 +98,5 @@ int PageLayout::NumberAt(POINT point, const std::vector<PageItem>& items, PageIt
     }
     return -1;
 }
+
+}  // namespace standin

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace standin {
+
 struct PageItem {
     enum class Kind { Text, Break, Link, Field };
     Kind kind;
@@ -33,3 +35,5 @@ private:
     };
     std::vector<Placed> m_placed;
 };
+
+}  // namespace standin

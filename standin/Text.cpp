@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace standin {
+
 std::string Utf8(const std::wstring& text) {
     if (text.empty())
         return {};
@@ -40,3 +42,5 @@ std::string Hex(const void* data, size_t size) {
     }
     return result;
 }
+
+}  // namespace standin

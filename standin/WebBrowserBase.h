@@ -3,6 +3,8 @@
 // E_NOTIMPL, so that the control itself holds only what it does.
 #include <exdisp.h>
 
+namespace standin {
+
 class WebBrowserBase : public IWebBrowser2 {
 public:
     // IWebBrowser
@@ -77,3 +79,5 @@ private:
         return E_NOTIMPL;
     }
 };
+
+}  // namespace standin

@@ -71,7 +71,7 @@ public:
     std::wstring cancelWhenHolding = L"blocked";
 
     HWND Browser() const { return ::GetDlgItem(m_hWnd, IDC_BROWSER); }
-    IDispatch* Control() const { return m_browser.m_pCtrlSite ? m_browser.m_pCtrlSite->m_pDispatch : nullptr; }
+    IDispatch* Control() const { return m_browser.m_pCtrlSite ? m_browser.m_pCtrlSite->m_pDispatch.Get() : nullptr; }
     bool Saw(DISPID id, const std::wstring& url) const {
         return std::any_of(events.begin(), events.end(), [&](const Event& e) { return e.id == id && e.url == url; });
     }
