@@ -32,11 +32,7 @@ BOOL CLoginApp::InitInstance() {
     ::InitCommonControlsEx(&icc);
     CWinApp::InitInstance();
 
-    // Every hosted control gets the launcher's site; pages share one
-    // external object. Both exist before the first window.
-    auto* manager = new CCustomOccManager;  // lives to the end of the process
-    m_pExternal = new CImpIDispatch;
-    AfxEnableControlContainer(manager);
+    CreateServices();
 
     StartupGdiPlus(&m_gdiplusToken);  // a failure shows up later as missing images
 
@@ -46,12 +42,28 @@ BOOL CLoginApp::InitInstance() {
     m_pMainWnd = &backdrop;
     backdrop.DoModal();
 
-    // The windows are gone with the backdrop's; their objects go in order.
-    delete backdrop.m_pPanel;
-    backdrop.m_pPanel = nullptr;
+    // The windows are gone with the backdrop's; their objects go in this
+    // order: the panel, the game window, the external object last, which
+    // the pages of both used.
+    backdrop.m_pPanel.reset();
     DestroyGameDialog();
-    delete m_pExternal;  // whatever its count: no page is left to use it
+    DeleteServices();
     return FALSE;
+}
+
+void CLoginApp::CreateServices() {
+    // Every hosted control gets the launcher's site; pages share one
+    // external object. Both exist before the first window.
+    static CCustomOccManager manager;  // to the end of the process
+    m_pExternal = new CImpIDispatch;
+    AfxEnableControlContainer(&manager);
+}
+
+void CLoginApp::DeleteServices() {
+    // Plainly deleted: its count says how often pages asked for it, not who
+    // still holds it, and no page is left now.
+    delete m_pExternal;
+    m_pExternal = nullptr;
 }
 
 int CLoginApp::ExitInstance() {

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "CustomOccManager.h"
 #include "GameDialog.h"
-#include "ImpIDispatch.h"
 #include "LoginActiveDlg.h"
 #include "LoginApp.h"
 #include "OccManager.h"
@@ -43,8 +41,7 @@ void ConfirmNextDialog(Script& script, std::vector<HWND> known, ULONGLONG deadli
 
 LoginSession::LoginSession() {
     // As the application's start-up does, once in the process.
-    theApp.m_pExternal = new CImpIDispatch;
-    AfxEnableControlContainer(new CCustomOccManager);
+    theApp.CreateServices();  // as start-up makes them
     m_window = std::make_unique<OpenLoginWindow>();
 }
 

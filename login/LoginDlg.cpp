@@ -34,7 +34,7 @@ BOOL CLoginDlg::OnInitDialog() {
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     // The panel starts loading the login page inside its creation.
-    m_pPanel = new CLoginActiveDlg(this);
+    m_pPanel = std::make_unique<CLoginActiveDlg>(this);
     m_pPanel->Create(IDD_LOGIN_PANEL, this);
     m_pPanel->ShowWindow(SW_SHOWNORMAL);
     ModifyStyle(WS_CAPTION, 0);

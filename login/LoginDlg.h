@@ -1,6 +1,8 @@
 #pragma once
 // The login window's frame and the application's main window: a borderless
 // window whose whole look is PNG 155 with per-pixel alpha.
+#include <memory>
+
 #include "Dialog.h"
 #include "LayeredWindow.h"
 
@@ -17,8 +19,9 @@ public:
     HICON m_hIcon;
     // 1 when the backdrop was hit-tested last (it is the one being dragged).
     int m_bBackdropLeads = 0;
-    // The login page panel; the application deletes it after the modal run.
-    CLoginActiveDlg* m_pPanel = nullptr;
+    // The login page panel, made by the backdrop; the application deletes
+    // it after the modal run, before the game window (see InitInstance).
+    std::unique_ptr<CLoginActiveDlg> m_pPanel;
     CLayeredPng m_backdrop;
 
 protected:

@@ -19,8 +19,7 @@ public:
     ~OpenLoginWindow() {
         theApp.DestroyGameDialog();
         backdrop.DestroyWindow();
-        delete backdrop.m_pPanel;
-        backdrop.m_pPanel = nullptr;
+        backdrop.m_pPanel.reset();
         theApp.m_pMainWnd = nullptr;
         PumpPending();
     }

@@ -6,10 +6,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "CustomOccManager.h"
 #include "GameDialog.h"
 #include "GameHandoff.h"
-#include "ImpIDispatch.h"
 #include "LoginActiveDlg.h"
 #include "LoginApp.h"
 #include "LoginDlg.h"
@@ -74,11 +72,10 @@ class LoginAndGame : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         gdiplus = new GdiPlusSession;
-        // As the application's start-up does.
-        theApp.m_pExternal = new CImpIDispatch;
-        AfxEnableControlContainer(new CCustomOccManager);
+        theApp.CreateServices();  // as start-up makes them
     }
     static void TearDownTestSuite() {
+        theApp.DeleteServices();
         delete gdiplus;
     }
     void SetUp() override { ASSERT_TRUE(login.Opened()); }

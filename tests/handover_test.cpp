@@ -8,9 +8,7 @@
 
 #include <string>
 
-#include "CustomOccManager.h"
 #include "GameDialog.h"
-#include "ImpIDispatch.h"
 #include "LoginActiveDlg.h"
 #include "LoginApp.h"
 #include "OpenLoginWindow.h"
@@ -29,14 +27,12 @@ protected:
     static void SetUpTestSuite() {
         gdiplus = new GdiPlusSession;
         registration = new standin::ClassRegistration;
-        theApp.m_pExternal = new CImpIDispatch;
-        AfxEnableControlContainer(new CCustomOccManager);
+        theApp.CreateServices();  // as start-up makes them
     }
     static void TearDownTestSuite() {
         delete registration;
         delete gdiplus;
-        theApp.m_pExternal->Release();
-        theApp.m_pExternal = nullptr;
+        theApp.DeleteServices();
     }
     void SetUp() override {
         ASSERT_EQ(registration->Result(), S_OK);

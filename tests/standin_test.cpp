@@ -10,11 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "CustomOccManager.h"
 #include "DataExchange.h"
 #include "Dialog.h"
 #include "OleControlSite.h"
-#include "ImpIDispatch.h"
 #include "LoginApp.h"
 #include "StandIn.h"
 #include "StandInRecord.h"
@@ -112,13 +110,11 @@ class StandInBrowser : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         registration = new standin::ClassRegistration;
-        theApp.m_pExternal = new CImpIDispatch;
-        AfxEnableControlContainer(new CCustomOccManager);
+        theApp.CreateServices();  // as start-up makes them
     }
     static void TearDownTestSuite() {
         delete registration;
-        theApp.m_pExternal->Release();
-        theApp.m_pExternal = nullptr;
+        theApp.DeleteServices();
     }
     void SetUp() override {
         ASSERT_EQ(registration->Result(), S_OK);

@@ -16,6 +16,13 @@ public:
     // Releases and destroys the game window, if there is one.
     void DestroyGameDialog();
 
+    // What every window is made with, made as start-up makes it (tests make
+    // it the same way): the launcher's control site for every hosted
+    // control, and the one window.external.
+    void CreateServices();
+    // The external object goes whatever its reference count says.
+    void DeleteServices();
+
     ULONG_PTR m_gdiplusToken = 0;
     CImpIDispatch* m_pExternal = nullptr;  // the one window.external
     CGameDialog* m_pGameDialog = nullptr;  // the single game window, if any

@@ -94,7 +94,7 @@ TEST_F(Journey, Play) {
     PressKey(VK_F10);
     EXPECT_TRUE(WaitUntil([&] { return Sorted(Windows().Shown()) == shown; }, kStepMs));
     EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == m_game; }, kStepMs));
-    EXPECT_TRUE(SameRect(WindowRect(m_game), WorkAreaMode()));
+    EXPECT_TRUE(TakesRect(m_game, WorkAreaMode()));
 
     Step("the tray icon: a double click hides all, another brings the game back");
     Settle();
@@ -113,7 +113,7 @@ TEST_F(Journey, Play) {
     EXPECT_TRUE(WaitUntil([&] {
         return !::IsIconic(m_game) && ::IsWindowVisible(m_game) && ::GetForegroundWindow() == m_game;
     }, kStepMs));
-    EXPECT_TRUE(SameRect(WindowRect(m_game), WorkAreaMode())) << RectText(WindowRect(m_game));
+    EXPECT_TRUE(TakesRect(m_game, WorkAreaMode())) << RectText(WindowRect(m_game));
     KeysReachTheGamePage();
 
     Step("refresh: the game page is fetched again in the same window");
@@ -137,7 +137,7 @@ TEST_F(Journey, Play) {
     EXPECT_EQ(m_log.Count("BeforeNavigate2 url=" + secondServer + " cancel=1"), 1u);
     EXPECT_EQ(Windows().GameWindows().size(), 1u);
     EXPECT_EQ(Windows().Game(), m_game);
-    EXPECT_TRUE(SameRect(WindowRect(m_game), WorkAreaMode()));
+    EXPECT_TRUE(TakesRect(m_game, WorkAreaMode()));
     EXPECT_TRUE(TrayIconExists(m_game));
     EXPECT_FALSE(HotKeysFree());
 
