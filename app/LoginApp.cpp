@@ -1,5 +1,6 @@
 #include "LoginApp.h"
 #include "CustomOccManager.h"
+#include "Diagnostics.h"
 #include "ImpIDispatch.h"
 #include "LoginActiveDlg.h"
 #include "LoginDlg.h"
@@ -15,6 +16,7 @@ CLoginApp theApp;
 
 CLoginApp::CLoginApp() : CWinApp(nullptr) {
     m_dwRestartManagerSupportFlags = AFX_RESTART_MANAGER_SUPPORT_RESTART;
+    AfxSetReportPrefix("Vesmera");
 }
 
 CLoginApp::~CLoginApp() = default;

@@ -1,6 +1,12 @@
 #pragma once
 // The script-visible external object: one read-only property, "xxyyzz"
-// (any name starting with those three characters), reading "Wibble".
+// (any name starting with those three characters), reading "Wibble". The
+// operator's pages test for it to tell that they run inside the launcher
+// rather than in a plain browser; name and value are what those pages look
+// for, so they stay as they are. It answers only IID_IDispatch: a page's
+// script engine asks for nothing else, and as it has no IUnknown identity of
+// its own to give, a request for one is refused rather than answered with
+// the dispatch interface.
 #include <oaidl.h>
 
 class CImpIDispatch final : public IDispatch {

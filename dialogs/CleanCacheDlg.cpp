@@ -139,6 +139,9 @@ BOOL CCleanCacheDlg::OnInitDialog() {
     m_stStatus.CenterWindow();
 
     ::SetTimer(m_hWnd, kAnimationTimer, kAnimationMs, nullptr);
+    // Started suspended so that m_hThread is stored before the worker runs:
+    // the worker closes that handle itself when it is done (its last touch
+    // of this dialog), so the handle is not held in a scoped object here.
     m_hThread = reinterpret_cast<HANDLE>(
         _beginthreadex(nullptr, 0, &CCleanCacheDlg::CleanCacheThread, this, CREATE_SUSPENDED, nullptr));
     if (m_hThread != nullptr)

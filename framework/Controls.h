@@ -10,12 +10,7 @@ public:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 };
 
-class CStatic : public CWnd {
-public:
-    HBITMAP SetBitmap(HBITMAP bitmap) {
-        return reinterpret_cast<HBITMAP>(SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
-    }
-};
+class CStatic : public CWnd {};
 
 class CToolTipCtrl : public CWnd {
 public:

@@ -62,22 +62,41 @@ HWND CWnd::Detach() {
     return hWnd;
 }
 
-void CWnd::AttachAndSubclass(HWND hWnd) {
-    Attach(hWnd);
+namespace {
+// Routes the window's messages through the framework; the procedure it had
+// becomes the one default processing calls.
+void RouteThroughFramework(HWND hWnd, WNDPROC* super) {
     WNDPROC old = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     if (old != &AfxWndProc)
-        m_pfnSuper = old;
+        *super = old;
+}
+
+// Removes then adds bits of one of the window's style words.
+BOOL ModifyStyleWord(HWND hWnd, int which, DWORD remove, DWORD add, UINT flags) {
+    const DWORD style = static_cast<DWORD>(::GetWindowLongW(hWnd, which));
+    const DWORD newStyle = (style & ~remove) | add;
+    if (style == newStyle)
+        return FALSE;
+    ::SetWindowLongW(hWnd, which, static_cast<LONG>(newStyle));
+    if (flags != 0)
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
+    return TRUE;
+}
+}  // namespace
+
+void CWnd::AttachAndSubclass(HWND hWnd) {
+    // A window of the framework's own making: attached during its creation,
+    // before it could be told anything, so without PreSubclassWindow.
+    Attach(hWnd);
+    RouteThroughFramework(hWnd, &m_pfnSuper);
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
     if (!Attach(hWnd))
         return FALSE;
     PreSubclassWindow();
-    WNDPROC old = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
-    if (old != &AfxWndProc)
-        m_pfnSuper = old;
+    RouteThroughFramework(hWnd, &m_pfnSuper);
     return TRUE;
 }
 
@@ -257,25 +276,11 @@ void CWnd::ClientToScreen(RECT* r) const {
 }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
-    DWORD style = GetStyle();
-    DWORD newStyle = (style & ~remove) | add;
-    if (style == newStyle)
-        return FALSE;
-    ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(newStyle));
-    if (flags != 0)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
-    return TRUE;
+    return ModifyStyleWord(m_hWnd, GWL_STYLE, remove, add, flags);
 }
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
-    DWORD style = GetExStyle();
-    DWORD newStyle = (style & ~remove) | add;
-    if (style == newStyle)
-        return FALSE;
-    ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, static_cast<LONG>(newStyle));
-    if (flags != 0)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
-    return TRUE;
+    return ModifyStyleWord(m_hWnd, GWL_EXSTYLE, remove, add, flags);
 }
 
 void CWnd::GetCentringRects(CWnd* alternateOwner, CRect* centreOn, CRect* within) const {

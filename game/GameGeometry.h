@@ -23,8 +23,9 @@ inline CRect FullScreenWindow(const RECT& desktopClient) {
     return desktopClient;
 }
 // The work area's size at the screen's origin, whatever side the taskbar is
-// on (a taskbar at the top or left is covered; the same strip at the other
-// side stays free).
+// on: the same corner as full screen, so that F11 back and forth never moves
+// the game's top-left corner (a taskbar at the top or left is covered; the
+// same strip at the other side stays free).
 inline CRect WorkAreaWindow(const RECT& workArea) {
     return CRect(0, 0, workArea.right - workArea.left, workArea.bottom - workArea.top);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The two layering functions, looked up by name at run time rather than
-// linked, once per process.
+// linked, once per process: a system without them (they came with layered
+// windows) still starts the launcher, whose windows are then shown without
+// their transparency instead of the program failing to load.
 #include <windows.h>
 
 class UpdateLayeredTool {

@@ -23,6 +23,8 @@ public:
     // The external object goes whatever its reference count says.
     void DeleteServices();
 
+    // Filled by start-up's GDI+ start; kept, though nothing reads it and
+    // no shutdown is ever made with it (GDI+ lasts as long as the process).
     ULONG_PTR m_gdiplusToken = 0;
     CImpIDispatch* m_pExternal = nullptr;  // the one window.external
     CGameDialog* m_pGameDialog = nullptr;  // the single game window, if any
