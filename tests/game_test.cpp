@@ -1,161 +1,14 @@
-// The login window, the game window and the hand-over between them, on the
-// real program code with the platform's browser control (which fires
-// BeforeNavigate2 inside Navigate, as the hand-over needs).
-#include <gtest/gtest.h>
-#include <winsock2.h>
-#include <windows.h>
-#include <shellapi.h>
-
-#include "GameDialog.h"
-#include "GameHandoff.h"
-#include "LoginActiveDlg.h"
-#include "LoginApp.h"
-#include "LoginDlg.h"
-#include "OpenLoginWindow.h"
-#include "OccManager.h"
-#include "resource.h"
-#include "support/GdiPlusSession.h"
-#include "support/HttpServer.h"
+// The game window: its frame and modes, its commands, hotkeys and tray
+// icon, and its end, on the real program code with the platform's browser
+// control.
+#include "LauncherTest.h"
 #include "support/Input.h"
-#include "support/Script.h"
-#include "DataExchange.h"
-#include <vector>
-#include "support/Wait.h"
 
 namespace {
-
-CRect WindowRectOf(HWND wnd) {
-    CRect r;
-    ::GetWindowRect(wnd, &r);
-    return r;
-}
-
-CRect ChildRect(CWnd& parent, CWnd& child) {
-    CRect r = WindowRectOf(child.m_hWnd);
-    parent.ScreenToClient(&r);
-    return r;
-}
-
-bool HasVisibleStyle(const CWnd& wnd) {
-    return (::GetWindowLongW(wnd.m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-CRect WorkArea() {
-    CRect work;
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
-}
-
-// Whether the tray still holds the game window's icon.
-bool TrayIconExists(HWND owner) {
-    NOTIFYICONDATAW nid{};
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = owner;
-    nid.uID = CGameDialog::kTrayIconId;
-    nid.uFlags = NIF_TIP;
-    lstrcpyW(nid.szTip, L"Vesmera");
-    return ::Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
-}
-
-// Whether another window could take F10 and F11 now.
-bool HotKeysFree() {
-    HWND probe = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    const bool f10 = ::RegisterHotKey(probe, 1, 0, VK_F10) != FALSE;
-    const bool f11 = ::RegisterHotKey(probe, 2, 0, VK_F11) != FALSE;
-    ::UnregisterHotKey(probe, 1);
-    ::UnregisterHotKey(probe, 2);
-    ::DestroyWindow(probe);
-    return f10 && f11;
-}
-
-class LoginAndGame : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        gdiplus = new GdiPlusSession;
-        theApp.CreateServices();  // as start-up makes them
-    }
-    static void TearDownTestSuite() {
-        theApp.DeleteServices();
-        delete gdiplus;
-    }
-    void SetUp() override { ASSERT_TRUE(login.Opened()); }
-    CLoginActiveDlg& Panel() { return login.Panel(); }
-    // Navigates the login page's browser as the page itself would.
-    void LoginNavigates(const wchar_t* url) {
-        Panel().m_browser.Navigate(url);
-        PumpPending();
-    }
-
-    static GdiPlusSession* gdiplus;
-    OpenLoginWindow login;
-    CLoginDlg& backdrop = login.backdrop;
-};
-GdiPlusSession* LoginAndGame::gdiplus = nullptr;
-
+using GameWindow = LauncherTest;
 }  // namespace
 
-TEST_F(LoginAndGame, PanelLiesExactlyOverTheBackdropWithItsControlsInPlace) {
-    ASSERT_NE(backdrop.m_pPanel, nullptr);
-    EXPECT_EQ(WindowRectOf(Panel().m_hWnd), WindowRectOf(backdrop.m_hWnd));
-    EXPECT_EQ(WindowRectOf(backdrop.m_hWnd).Width(), 1120);
-    EXPECT_EQ(::GetWindow(Panel().m_hWnd, GW_OWNER), backdrop.m_hWnd);
-    COLORREF key = 0;
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    ASSERT_TRUE(::GetLayeredWindowAttributes(Panel().m_hWnd, &key, &alpha, &flags));
-    EXPECT_EQ(key, 0x0000FFFFu);
-    EXPECT_EQ(alpha, 255);
-    EXPECT_EQ(flags, 3u);
-    EXPECT_EQ(ChildRect(Panel(), Panel().m_browser), CRect(349, 175, 989, 624));
-    EXPECT_EQ(ChildRect(Panel(), Panel().m_btnLoginMin), CRect(998, 196, 1025, 223));
-    EXPECT_EQ(ChildRect(Panel(), Panel().m_btnLoginClose), CRect(1029, 192, 1065, 227));
-    EXPECT_EQ(Panel().m_browser.GetDlgCtrlID(), IDC_BROWSER);
-}
-
-TEST_F(LoginAndGame, EitherWindowDraggedTakesTheOtherAlong) {
-    // The backdrop leads after its own hit test.
-    backdrop.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(200, 200));
-    EXPECT_EQ(backdrop.m_bBackdropLeads, 1);
-    backdrop.MoveWindow(10, 20, 1120, 693);
-    EXPECT_EQ(WindowRectOf(Panel().m_hWnd), CRect(10, 20, 1130, 713));
-    // The panel leads after its hit test.
-    Panel().SendMessage(WM_NCHITTEST, 0, MAKELPARAM(200, 200));
-    EXPECT_EQ(backdrop.m_bBackdropLeads, 0);
-    Panel().MoveWindow(40, 50, 1120, 693);
-    EXPECT_EQ(WindowRectOf(backdrop.m_hWnd), CRect(40, 50, 1160, 743));
-
-    backdrop.ShowWindow(SW_HIDE);
-    EXPECT_FALSE(Panel().IsWindowVisible());
-    backdrop.ShowWindow(SW_SHOWNORMAL);
-    EXPECT_TRUE(Panel().IsWindowVisible());
-    Panel().SendMessage(WM_COMMAND, IDC_LOGIN_MIN);
-    EXPECT_TRUE(backdrop.IsIconic());
-}
-
-TEST_F(LoginAndGame, OnlyAddressesWithTheExactMarkerAreHandedOver) {
-    for (const wchar_t* url : {L"http://127.0.0.1:9/game?Client=1", L"http://127.0.0.1:9/game?CLIENT=1",
-                               L"http://127.0.0.1:9/game?client%3D1"}) {
-        LoginNavigates(url);
-        EXPECT_EQ(theApp.m_pGameDialog, nullptr) << url;
-    }
-    LoginNavigates(L"http://127.0.0.1:9/play?client=1&server=3");
-    ASSERT_NE(theApp.m_pGameDialog, nullptr);
-    CGameDialog* game = theApp.m_pGameDialog;
-    EXPECT_TRUE(game->IsWindowVisible());
-    EXPECT_EQ(::GetWindow(game->m_hWnd, GW_OWNER), backdrop.m_hWnd);
-    EXPECT_TRUE(TrayIconExists(game->m_hWnd));
-    EXPECT_FALSE(HotKeysFree());
-
-    // Again, and while hidden: the same window, shown and navigated anew.
-    game->ShowWindow(SW_HIDE);
-    for (const wchar_t* url : {L"http://127.0.0.1:9/x?client=10", L"http://127.0.0.1:9/xclient=1"}) {
-        LoginNavigates(url);
-        EXPECT_EQ(theApp.m_pGameDialog, game);
-        EXPECT_TRUE(game->IsWindowVisible());
-    }
-}
-
-TEST_F(LoginAndGame, GameWindowStartsHiddenInMaxModeAndLaysOutItsTitleBar) {
+TEST_F(GameWindow, GameWindowStartsHiddenInMaxModeAndLaysOutItsTitleBar) {
     CGameDialog* game = GetGameDialog();
     ASSERT_NE(game, nullptr);
     EXPECT_FALSE(game->IsWindowVisible());
@@ -190,7 +43,7 @@ TEST_F(LoginAndGame, GameWindowStartsHiddenInMaxModeAndLaysOutItsTitleBar) {
     EXPECT_EQ(ChildRect(*game, *logo), CRect(0, 0, 83, 30));
 }
 
-TEST_F(LoginAndGame, MaxAndNormalAlternateByButtonAndDoubleClick) {
+TEST_F(GameWindow, MaxAndNormalAlternateByButtonAndDoubleClick) {
     OpenGame(L"http://127.0.0.1:9/?client=1");
     CGameDialog* game = theApp.m_pGameDialog;
     ASSERT_NE(game, nullptr);
@@ -220,7 +73,7 @@ TEST_F(LoginAndGame, MaxAndNormalAlternateByButtonAndDoubleClick) {
     EXPECT_EQ(game->m_nDisplayMode, CGameDialog::MODE_MAX);
 }
 
-TEST_F(LoginAndGame, F11TogglesFullScreenOnlyWhileShown) {
+TEST_F(GameWindow, F11TogglesFullScreenOnlyWhileShown) {
     OpenGame(L"http://127.0.0.1:9/?client=1");
     CGameDialog* game = theApp.m_pGameDialog;
     ASSERT_NE(game, nullptr);
@@ -238,13 +91,17 @@ TEST_F(LoginAndGame, F11TogglesFullScreenOnlyWhileShown) {
         EXPECT_TRUE(PumpUntil([&] { return game->m_nDisplayMode == CGameDialog::MODE_MAX; }));
         EXPECT_TRUE(HasVisibleStyle(game->m_btnClose));
     }
-    game->ShowWindow(SW_HIDE);
+    // Hidden by the boss key, F11 changes nothing. Keys arrive in order: once
+    // F10 has brought the window back, F11 has been handled.
+    game->ToggleVisible();
+    ASSERT_FALSE(game->IsWindowVisible());
     PressKey(VK_F11);
-    PumpUntil([] { return false; }, 300);  // give the key time to arrive
+    PressKey(VK_F10);
+    EXPECT_TRUE(PumpUntil([&] { return game->IsWindowVisible(); }));
     EXPECT_EQ(game->m_nDisplayMode, CGameDialog::MODE_MAX);
 }
 
-TEST_F(LoginAndGame, TitleBarDragsOnlyInNormalMode) {
+TEST_F(GameWindow, TitleBarDragsOnlyInNormalMode) {
     OpenGame(L"http://127.0.0.1:9/?client=1");
     CGameDialog* game = theApp.m_pGameDialog;
     ASSERT_NE(game, nullptr);
@@ -260,7 +117,7 @@ TEST_F(LoginAndGame, TitleBarDragsOnlyInNormalMode) {
     EXPECT_TRUE(asksToDrag());
 }
 
-TEST_F(LoginAndGame, DestroyingTheGameWindowFreesItsHotkeysTrayIconAndLogo) {
+TEST_F(GameWindow, DestroyingTheGameWindowFreesItsHotkeysTrayIconAndLogo) {
     CGameDialog* game = GetGameDialog();
     ASSERT_NE(game, nullptr);
     HWND hWnd = game->m_hWnd;
@@ -278,46 +135,7 @@ TEST_F(LoginAndGame, DestroyingTheGameWindowFreesItsHotkeysTrayIconAndLogo) {
     EXPECT_EQ(theApp.m_pGameDialog, nullptr);
 }
 
-namespace {
-BOOL CALLBACK MatchConfirmation(HWND h, LPARAM found) {
-    CRect r;
-    ::GetWindowRect(h, &r);
-    if (::IsWindowVisible(h) && r.Width() == 256 && r.Height() == 110) {
-        *reinterpret_cast<HWND*>(found) = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The confirmation this thread shows now (256 x 110), or null.
-HWND OpenConfirmation() {
-    HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &MatchConfirmation, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// Answers the next confirmation with Enter (confirm) or Escape (decline).
-void AnswerConfirmation(Script& script, bool confirm, HWND* seen = nullptr) {
-    script.Then([&script, confirm, seen] {
-        HWND dialog = OpenConfirmation();
-        if (seen != nullptr)
-            *seen = dialog;
-        if (dialog == nullptr)
-            return AnswerConfirmation(script, confirm, seen);  // not shown yet
-        ::PostMessageW(dialog, WM_KEYDOWN, confirm ? VK_RETURN : VK_ESCAPE, 0);
-    });
-}
-
-bool TakeQuit(WPARAM* code) {
-    MSG msg;
-    if (!::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-        return false;
-    *code = msg.wParam;
-    return true;
-}
-}  // namespace
-
-TEST_F(LoginAndGame, BossKeyAndTrayHideTheWholeLauncherAndTheIconStays) {
+TEST_F(GameWindow, BossKeyAndTrayHideTheWholeLauncherAndTheIconStays) {
     OpenGame(L"http://127.0.0.1:9/?client=1");
     CGameDialog* game = theApp.m_pGameDialog;
     ASSERT_NE(game, nullptr);
@@ -376,7 +194,7 @@ TEST_F(LoginAndGame, BossKeyAndTrayHideTheWholeLauncherAndTheIconStays) {
     EXPECT_EQ(game->m_nDisplayMode, CGameDialog::MODE_FULL);
 }
 
-TEST_F(LoginAndGame, TheTrayIconComesBackWithARestartedShell) {
+TEST_F(GameWindow, TheTrayIconComesBackWithARestartedShell) {
     CGameDialog* game = GetGameDialog();
     ASSERT_NE(game, nullptr);
     NOTIFYICONDATAW nid{};
@@ -408,7 +226,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(LoginAndGame, AGameWindowThatFailsHalfWayGivesBackWhatItTook) {
+TEST_F(GameWindow, AGameWindowThatFailsHalfWayGivesBackWhatItTook) {
     auto* game = new CFailingGameDialog;
     EXPECT_FALSE(game->Create(IDD_GAME_DIALOG, nullptr));
     ASSERT_NE(game->made, nullptr);
@@ -423,7 +241,7 @@ TEST_F(LoginAndGame, AGameWindowThatFailsHalfWayGivesBackWhatItTook) {
     EXPECT_EQ(::GetObjectType(logo), 0u);
 }
 
-TEST_F(LoginAndGame, DecliningChangesNothingAndConfirmingQuitsWith16) {
+TEST_F(GameWindow, DecliningChangesNothingAndConfirmingQuitsWith16) {
     OpenGame(L"http://127.0.0.1:9/?client=1");
     CGameDialog* game = theApp.m_pGameDialog;
     ASSERT_NE(game, nullptr);
@@ -461,7 +279,7 @@ TEST_F(LoginAndGame, DecliningChangesNothingAndConfirmingQuitsWith16) {
     EXPECT_EQ(code, 16u);
 }
 
-TEST_F(LoginAndGame, ConfirmedServerChoiceGoesBackToTheLoginWindow) {
+TEST_F(GameWindow, ConfirmedServerChoiceGoesBackToTheLoginWindow) {
     OpenGame(L"http://127.0.0.1:9/?client=1");
     CGameDialog* game = theApp.m_pGameDialog;
     ASSERT_NE(game, nullptr);
@@ -484,47 +302,3 @@ TEST_F(LoginAndGame, ConfirmedServerChoiceGoesBackToTheLoginWindow) {
     EXPECT_EQ(theApp.m_pGameDialog->m_nDisplayMode, CGameDialog::MODE_MAX);
     EXPECT_FALSE(HotKeysFree());
 }
-
-namespace {
-// A dialog hosting the platform's browser from the panel's template, whose
-// BeforeNavigate2 handler cancels addresses holding "blocked".
-class CCancellingHost : public CDialogEx {
-public:
-    CCancellingHost() : CDialogEx(IDD_LOGIN_PANEL) {}
-    ~CCancellingHost() override {
-        if (m_hWnd != nullptr)
-            DestroyWindow();
-    }
-    CWebBrowser2 m_browser;
-    std::vector<std::wstring> seen;
-    static const EventSinkMap* GetThisEventSinkMap() {
-        static const EventSinkEntry entries[] = {
-            eventsink::On<IDC_BROWSER, 250, &CCancellingHost::OnBeforeNavigate2>(),
-        };
-        static const EventSinkMap map = MakeEventSinkMap(&CDialogEx::GetThisEventSinkMap, entries);
-        return &map;
-    }
-    const EventSinkMap* GetEventSinkMap() const override { return GetThisEventSinkMap(); }
-
-protected:
-    void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, IDC_BROWSER, m_browser); }
-    void OnBeforeNavigate2(IDispatch*, VARIANT* url, VARIANT*, VARIANT*, VARIANT*, VARIANT*, VARIANT_BOOL* cancel) {
-        seen.push_back(V_VT(url) == VT_BSTR ? V_BSTR(url) : L"?");
-        if (seen.back().find(L"blocked") != std::wstring::npos)
-            *cancel = VARIANT_TRUE;
-    }
-};
-}  // namespace
-
-TEST_F(LoginAndGame, ACancelledNavigationNeverReachesTheServer) {
-    HttpServer server;
-    CCancellingHost host;
-    ASSERT_TRUE(host.Create(IDD_LOGIN_PANEL, nullptr));
-    host.m_browser.Navigate(server.Url("/blocked").c_str());
-    ASSERT_EQ(host.seen, std::vector<std::wstring>{server.Url("/blocked")});
-    EXPECT_FALSE(PumpUntil([&] { return !server.Requests().empty(); }, 1500));
-    // A navigation the handler lets through does reach it.
-    host.m_browser.Navigate(server.Url("/allowed").c_str());
-    EXPECT_TRUE(PumpUntil([&] { return server.RequestCount("/allowed") > 0; }, 10000));
-}
-

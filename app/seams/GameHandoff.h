@@ -1,5 +1,7 @@
 #pragma once
-// The single game window and the hand-over of game addresses to it.
+// A seam between the windows: the single game window and the hand-over of
+// game addresses to it, used by the login panel, defined by the
+// application, which owns the game window.
 #include <windows.h>
 
 class CGameDialog;

@@ -1,5 +1,7 @@
 #pragma once
-// The launcher's application object.
+// The launcher's application object: the process-wide state the windows
+// meet through (the game window's teardown, the external object), and the
+// only code that knows every window.
 #include "WinApp.h"
 
 class CGameDialog;

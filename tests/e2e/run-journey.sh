@@ -90,7 +90,6 @@ installation_gone() {
   return $left
 }
 
-port_answers() { (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; }
 
 demo_pid=""
 stop_journey() {
@@ -109,13 +108,13 @@ run_journey() {
   trap stop_journey EXIT
   trap 'exit 1' TERM INT
 
-  if port_answers; then
+  if port_answers "$port"; then
     echo "port $port is in use: the demo site cannot start" >&2
     return 1
   fi
   python3 "$src/demo/server.py" "$port" >"$dir/demo-site.log" 2>&1 &
   demo_pid=$!
-  wait_until 10 port_answers || { echo "the demo site did not start" >&2; cat "$dir/demo-site.log" >&2; return 1; }
+  wait_until 10 port_answers "$port" || { echo "the demo site did not start" >&2; cat "$dir/demo-site.log" >&2; return 1; }
 
   if [ "$journey" = Install ]; then
     session_own_user_folders
