@@ -31,6 +31,10 @@ void OpenGame(LPCWSTR url) {
 void CLoginApp::DestroyGameDialog() {
     if (m_pGameDialog == nullptr)
         return;
+    // A plain pointer, not a unique_ptr, on purpose: it is cleared only once
+    // the object is gone, so that whatever runs while the window is being
+    // destroyed still finds the game window here. Its frame resources go
+    // first, as closing it would release them; the destructor would too.
     CGameDialog* game = m_pGameDialog;
     game->ReleaseFrameResources();
     delete game;
