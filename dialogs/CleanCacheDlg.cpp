@@ -1,12 +1,14 @@
 #include "CleanCacheDlg.h"
 
 #include <process.h>
+#include <cstdio>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <wininet.h>
 #include <vector>
 
 #include "DataExchange.h"
+#include "Diagnostics.h"
 #include "MessageMap.h"
 #include "ScopedHandle.h"
 #include "SkinnedStatic.h"
@@ -73,7 +75,8 @@ bool LiesInside(const std::wstring& entry, const std::wstring& folder) {
                                                static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL;
 }
 
-void DeleteFileOutright(const std::wstring& path) {
+// SHFileOperationW's result: 0 when the file went.
+int DeleteFileOutright(const std::wstring& path) {
     std::vector<wchar_t> from(path.begin(), path.end());
     from.push_back(0);
     from.push_back(0);  // the list ends with an empty entry
@@ -81,7 +84,7 @@ void DeleteFileOutright(const std::wstring& path) {
     op.wFunc = FO_DELETE;
     op.pFrom = from.data();
     op.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOCONFIRMMKDIR | FOF_NOERRORUI;
-    ::SHFileOperationW(&op);
+    return ::SHFileOperationW(&op);
 }
 
 // A link (reparse point) inside the folder goes only where the platform
@@ -163,13 +166,22 @@ unsigned __stdcall CCleanCacheDlg::CleanCacheThread(void* dialog) {
 }
 
 void CCleanCacheDlg::RunSteps() {
-    wchar_t path[MAX_PATH];
     CleanUrlCache(1);
-    if (::SHGetSpecialFolderPathW(nullptr, path, CSIDL_COOKIES, FALSE))
-        DeleteFolderContents(path);
+    EmptySpecialFolder(CSIDL_COOKIES, "the cookies folder");
     CleanUrlCache(0);
-    if (::SHGetSpecialFolderPathW(nullptr, path, CSIDL_INTERNET_CACHE, FALSE))
-        DeleteFolderContents(path);
+    EmptySpecialFolder(CSIDL_INTERNET_CACHE, "the temporary Internet files folder");
+}
+
+void CCleanCacheDlg::EmptySpecialFolder(int csidl, const char* name) {
+    wchar_t path[MAX_PATH];
+    char what[96];
+    if (!::SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE)) {
+        std::snprintf(what, sizeof(what), "cache cleaner: finding %s", name);
+        AfxReportFailure(what, ::GetLastError());
+    } else if (!DeleteFolderContents(path)) {
+        std::snprintf(what, sizeof(what), "cache cleaner: listing %s", name);
+        AfxReportFailure(what, ::GetLastError());
+    }
 }
 
 bool CCleanCacheDlg::CleanUrlCache(int mode) {
@@ -182,8 +194,14 @@ bool CCleanCacheDlg::CleanUrlCache(int mode) {
         return first != nullptr;
     });
     const CacheFindHandle find(first);
-    if (!find.Valid())
+    if (!find.Valid()) {
+        // An empty cache is no failure.
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_NO_MORE_ITEMS)
+            AfxReportFailure(mode == 1 ? "cache cleaner: listing the URL cache's cookies"
+                                       : "cache cleaner: listing the URL cache", error);
         return false;
+    }
     for (;;) {
         const INTERNET_CACHE_ENTRY_INFOW* entry = AsEntry(buffer);
         const bool cookie = (entry->CacheEntryType & COOKIE_CACHE_ENTRY) != 0;
@@ -207,10 +225,20 @@ bool CCleanCacheDlg::DeleteFolderContents(const std::wstring& folder) {
     if (IsDriveRoot(folder))
         return false;
     const std::wstring finalFolder = FinalPath(folder);
-    return !finalFolder.empty() && EmptyFolder(folder, finalFolder);
+    WalkFailures failures;
+    if (finalFolder.empty() || !EmptyFolder(folder, finalFolder, failures))
+        return false;
+    if (failures.files > 0) {
+        // Files in use or refused stay; one line says how many.
+        char what[64];
+        std::snprintf(what, sizeof(what), "cache cleaner: deleting %d file(s)", failures.files);
+        AfxReportFailure(what, failures.lastError);
+    }
+    return true;
 }
 
-bool CCleanCacheDlg::EmptyFolder(const std::wstring& folder, const std::wstring& finalFolder) {
+bool CCleanCacheDlg::EmptyFolder(const std::wstring& folder, const std::wstring& finalFolder,
+                                 WalkFailures& failures) {
     WIN32_FIND_DATAW fd;
     FindHandle find(::FindFirstFileW((folder + L"\\*.*").c_str(), &fd));
     if (!find.Valid())
@@ -234,10 +262,11 @@ bool CCleanCacheDlg::EmptyFolder(const std::wstring& folder, const std::wstring&
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
             ::SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            EmptyFolder(path, finalPath);
-            ::RemoveDirectoryW(path.c_str());
-        } else {
-            DeleteFileOutright(path);
+            EmptyFolder(path, finalPath, failures);
+            ::RemoveDirectoryW(path.c_str());  // fails where a desktop.ini stays
+        } else if (const int error = DeleteFileOutright(path); error != 0) {
+            ++failures.files;
+            failures.lastError = static_cast<DWORD>(error);
         }
     } while (!Cancelled() && ::FindNextFileW(find.Get(), &fd));
     return true;

@@ -57,9 +57,15 @@ protected:
 
 private:
     void RunSteps();
+    // Steps 2 and 4: the folder `csidl` emptied; `name` for the debug output.
+    void EmptySpecialFolder(int csidl, const char* name);
+    struct WalkFailures {
+        int files = 0;  // files that would not go
+        DWORD lastError = 0;
+    };
     // The walk below DeleteFolderContents; `finalFolder` is where `folder`
     // really is, which every entry must lie in.
-    bool EmptyFolder(const std::wstring& folder, const std::wstring& finalFolder);
+    bool EmptyFolder(const std::wstring& folder, const std::wstring& finalFolder, WalkFailures& failures);
     bool m_bDone = false;
     bool m_bQuitPending = false;
     int m_nQuitCode = 0;

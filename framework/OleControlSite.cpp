@@ -1,4 +1,5 @@
 #include "OleControlSite.h"
+#include "Diagnostics.h"
 #include "OleControlContainer.h"
 #include "Wnd.h"
 #include <olectl.h>
@@ -53,8 +54,10 @@ HRESULT COleControlSite::CreateControl(REFCLSID clsid, DWORD style, const RECT& 
     m_rect = rect;
     HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER, IID_IOleObject,
                                     reinterpret_cast<void**>(m_pObject.Put()));
-    if (FAILED(hr))
+    if (FAILED(hr)) {
+        AfxReportFailure("creating a hosted control (CoCreateInstance)", static_cast<unsigned long>(hr));
         return hr;
+    }
     m_pObject->SetClientSite(&m_xOleClientSite);
 
     if (const auto persist = m_pObject.As<IPersistStreamInit>(IID_IPersistStreamInit)) {
@@ -81,6 +84,8 @@ HRESULT COleControlSite::CreateControl(REFCLSID clsid, DWORD style, const RECT& 
     HWND container = ContainerWindow();
     RECT pos = m_rect;
     hr = m_pObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &m_xOleClientSite, 0, container, &pos);
+    if (FAILED(hr))
+        AfxReportFailure("activating a hosted control in place", static_cast<unsigned long>(hr));
     if (!m_pInPlaceObject)
         m_pInPlaceObject = m_pObject.As<IOleInPlaceObject>(IID_IOleInPlaceObject);
     if (m_pInPlaceObject)

@@ -19,8 +19,12 @@ bool CGdiPlusPngResource::Load(LPCWSTR name, HMODULE module) {
             return false;
         image.reset(new Gdiplus::Image(stream.Get()));
     }  // the image holds the only reference to the stream now
-    if (!image || image->GetLastStatus() != Gdiplus::Ok)
+    // Read once: reading the status resets it.
+    const Gdiplus::Status status = image ? image->GetLastStatus() : Gdiplus::OutOfMemory;
+    if (status != Gdiplus::Ok) {
+        ReportPngFailure(name, "decoding", static_cast<unsigned long>(status));
         return false;
+    }
 
     m_pImage = std::move(image);
     m_hBuffer = std::move(block);

@@ -16,5 +16,8 @@ std::unique_ptr<Gdiplus::Image> LoadPngImage(HMODULE module, WORD id) {
     if (!stream)
         return nullptr;
     block.Release();  // the stream frees it with its last reference
-    return std::unique_ptr<Gdiplus::Image>(new Gdiplus::Image(stream.Get()));
+    std::unique_ptr<Gdiplus::Image> image(new Gdiplus::Image(stream.Get()));
+    if (const Gdiplus::Status status = image->GetLastStatus(); status != Gdiplus::Ok)
+        ReportPngFailure(MAKEINTRESOURCEW(id), "decoding", static_cast<unsigned long>(status));
+    return image;
 }

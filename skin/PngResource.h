@@ -11,7 +11,10 @@ struct PngResourceBytes {
     DWORD size = 0;
 };
 
+// Also says so in the debug output when there is no such resource.
 PngResourceBytes FindPngResource(HMODULE module, LPCWSTR name);
+// One line of debug output: `step` of PNG resource `name` failed.
+void ReportPngFailure(LPCWSTR name, const char* step, unsigned long code);
 
 using StreamPtr = ComPtr<IStream>;
 

@@ -2,6 +2,7 @@
 // icon, and its end, on the real program code with the platform's browser
 // control.
 #include "LauncherTest.h"
+#include "support/DebugOutput.h"
 #include "support/Input.h"
 
 namespace {
@@ -192,6 +193,19 @@ TEST_F(GameWindow, BossKeyAndTrayHideTheWholeLauncherAndTheIconStays) {
     game->SendMessage(WM_COMMAND, IDC_BTN_MIN);
     EXPECT_TRUE(game->IsIconic());
     EXPECT_EQ(game->m_nDisplayMode, CGameDialog::MODE_FULL);
+}
+
+TEST_F(GameWindow, AHotkeyHeldByAnotherProgramLeavesALineOfDebugOutput) {
+    // F10 taken first, as another program would hold it.
+    HWND holder = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(::RegisterHotKey(holder, 7, 0, VK_F10));
+    DebugOutput output;
+    ASSERT_NE(GetGameDialog(), nullptr);
+    EXPECT_TRUE(output.Has({"Vesmera: RegisterHotKey F10", "failed, error 1409 (0x00000581)"}));
+    EXPECT_FALSE(output.Has({"RegisterHotKey F11"}));
+    theApp.DestroyGameDialog();
+    ::UnregisterHotKey(holder, 7);
+    ::DestroyWindow(holder);
 }
 
 TEST_F(GameWindow, TheTrayIconComesBackWithARestartedShell) {

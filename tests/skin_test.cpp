@@ -16,6 +16,7 @@
 #include "WinApp.h"
 #include "resource.h"
 #include "skin_test_ids.h"
+#include "support/DebugOutput.h"
 #include "support/Wait.h"
 
 namespace {
@@ -66,6 +67,25 @@ TEST(PngHolder, HoldsOneImageWithItsLockedBlockOrNothing) {
         EXPECT_EQ(png.m_hBuffer.Get(), nullptr) << id;
     }
     EXPECT_FALSE(png.Load(L"NO_SUCH_IMAGE", AfxGetResourceHandle()));
+}
+
+TEST(PngHolder, AnImageThatCannotBeHadLeavesALineOfDebugOutput) {
+    DebugOutput output;
+    CGdiPlusPngResource png;
+    EXPECT_FALSE(Load(png, IDB_SKIN_TEST_MISSING));
+    EXPECT_FALSE(Load(png, IDB_SKIN_TEST_GARBAGE));
+    EXPECT_EQ(LoadPngImage(AfxGetResourceHandle(), IDB_SKIN_TEST_MISSING), nullptr);
+    const std::string missing = "finding PNG resource " + std::to_string(IDB_SKIN_TEST_MISSING) + " failed, error";
+    const std::string garbage = "decoding PNG resource " + std::to_string(IDB_SKIN_TEST_GARBAGE) + " failed, error";
+    EXPECT_TRUE(output.Has({missing.c_str()}));
+    EXPECT_TRUE(output.Has({garbage.c_str()}));
+    // ASCII, one line each, no more than asked for.
+    for (const std::string& line : output.Lines()) {
+        EXPECT_EQ(line.back(), '\n');
+        for (char c : line)
+            EXPECT_TRUE(static_cast<unsigned char>(c) < 0x80) << line;
+    }
+    EXPECT_EQ(output.Lines().size(), 3u);
 }
 
 TEST(PngImage, HasTheStripsSizeOrNoneWhenUndecodable) {
