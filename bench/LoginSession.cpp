@@ -41,10 +41,16 @@ void ConfirmNextDialog(Script& script, std::vector<HWND> known, ULONGLONG deadli
 
 }  // namespace
 
-LoginSession::LoginSession() {
+void PrepareLikeStartUp() {
     // As the application's start-up does, once in the process.
+    if (theApp.m_pExternal != nullptr)
+        return;
     theApp.m_pExternal = new CImpIDispatch;
     AfxEnableControlContainer(new CCustomOccManager);
+}
+
+LoginSession::LoginSession() {
+    PrepareLikeStartUp();
     m_window = std::make_unique<OpenLoginWindow>();
 }
 

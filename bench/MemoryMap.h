@@ -1,0 +1,32 @@
+#pragma once
+// Where this process's memory is, finer than its private bytes: each heap's
+// blocks in use (by size) and the memory it has committed, the private
+// memory committed in the Windows address space, and, under Wine, the Unix
+// process's resident anonymous memory (which is what Wine reports as
+// private bytes) and the part of it in the C library's heap of the Unix
+// side (X and font libraries allocate there).
+#include <windows.h>
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+struct HeapFigures {
+    HANDLE heap = nullptr;
+    std::string name;
+    std::size_t busy = 0, committed = 0;
+    std::map<std::size_t, std::size_t> blocks;  // size of a block in use -> how many
+};
+
+struct MemoryMap {
+    std::vector<HeapFigures> heaps;
+    std::size_t windowsPrivateCommit = 0;
+    std::size_t unixAnonymous = 0;  // 0 where there is no Unix side to read
+    std::size_t unixBrkHeap = 0;
+};
+
+MemoryMap TakeMemoryMap();
+
+// The block sizes whose bytes in use grew most from `before` to `after` in
+// one heap: "size x +count" texts, most bytes first, at most `most`.
+std::vector<std::string> GrownBlockSizes(const HeapFigures& before, const HeapFigures& after, std::size_t most);
