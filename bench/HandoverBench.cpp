@@ -154,6 +154,9 @@ void AddWhereRows(Table& table, const CycleFigures& launcher, const CycleFigures
                   std::to_string(kMarkCycle) + "), and where the growth is");
     auto bytes = [](const ProcessFigures& f) { return static_cast<double>(f.privateBytes); };
     AddBytesRow(table, "private bytes", bytes(launcher.afterAll), bytes(launcher.afterHundred), more);
+    table.Add({"  over all " + std::to_string(cycles) + " cycles (baseline: after the first)",
+               Kibibytes(bytes(launcher.afterAll)), Kibibytes(bytes(launcher.afterFirst)),
+               PerCycle(bytes(launcher.afterAll), bytes(launcher.afterFirst), cycles - 1)});
     AddBytesRow(table, "  the same cycles of a bare browser host", bytes(bare.afterAll), bytes(bare.afterHundred),
                 more);
     const MemoryMap& h = launcher.mapHundred;
@@ -161,7 +164,9 @@ void AddWhereRows(Table& table, const CycleFigures& launcher, const CycleFigures
     if (a.unixAnonymous != 0) {
         AddBytesRow(table, "  Unix side: resident anonymous memory (what Wine reports as private bytes)",
                     static_cast<double>(a.unixAnonymous), static_cast<double>(h.unixAnonymous), more);
-        AddBytesRow(table, "    of it in the Unix C library's heap (X, fonts: Wine's own)",
+        AddBytesRow(table, "  Unix side: resident shared memory", static_cast<double>(a.unixShared),
+                    static_cast<double>(h.unixShared), more);
+        AddBytesRow(table, "    of the anonymous memory in the Unix C library's heap (X, fonts: Wine's own)",
                     static_cast<double>(a.unixBrkHeap), static_cast<double>(h.unixBrkHeap), more);
         AddBytesRow(table, "    the same for a bare browser host", static_cast<double>(bare.mapAll.unixBrkHeap),
                     static_cast<double>(bare.mapHundred.unixBrkHeap), more);

@@ -10,6 +10,7 @@
 #include "GameHandoff.h"
 #include "LoginApp.h"
 #include "LoginSession.h"
+#include "ThreadState.h"
 #include "resource.h"
 #include "support/Wait.h"
 
@@ -73,6 +74,9 @@ CycleFigures RunLauncherCycles(LoginSession& session, int cycles) {
         Record(TimeToShown(start, shown), f.repeat, f.failures);
         if (!session.BackToServerChoice())
             ++f.failures;
+        // As the application's message loop does after every message: the
+        // window objects made for foreign handles go.
+        AfxDeleteTemporaryMap();
         LookAfter(cycle, f);
     }
     LookAtTheEnd(f);
@@ -110,6 +114,7 @@ CycleFigures RunBareHostCycles(int cycles) {
         Record(TimeToShown(start, shown), f.repeat, f.failures);
         host.reset();
         PumpPending();
+        AfxDeleteTemporaryMap();
         LookAfter(cycle, f);
     }
     LookAtTheEnd(f);

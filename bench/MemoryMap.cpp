@@ -56,9 +56,12 @@ void ReadUnixSide(MemoryMap& m) {
     char line[512];
     if (std::FILE* status = std::fopen("Z:\\proc\\self\\status", "r")) {
         unsigned long kib = 0;
-        while (std::fgets(line, sizeof(line), status))
+        while (std::fgets(line, sizeof(line), status)) {
             if (std::sscanf(line, "RssAnon: %lu", &kib) == 1)
                 m.unixAnonymous = kib * 1024;
+            else if (std::sscanf(line, "RssShmem: %lu", &kib) == 1)
+                m.unixShared = kib * 1024;
+        }
         std::fclose(status);
     }
     if (std::FILE* maps = std::fopen("Z:\\proc\\self\\smaps", "r")) {

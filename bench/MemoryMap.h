@@ -22,6 +22,7 @@ struct MemoryMap {
     std::vector<HeapFigures> heaps;
     std::size_t windowsPrivateCommit = 0;
     std::size_t unixAnonymous = 0;  // 0 where there is no Unix side to read
+    std::size_t unixShared = 0;     // resident shared memory (the X server's images, Wine's server)
     std::size_t unixBrkHeap = 0;
 };
 
