@@ -153,12 +153,6 @@ std::vector<Step> HideAndShowAgain() {
     return clock.Steps();
 }
 
-void WriteSteps(std::FILE* file, const char* kind, const std::vector<Step>& steps) {
-    for (const Step& s : steps)
-        std::fprintf(file, "%s\t%.4f\t%s\n", kind, s.ms, s.name.c_str());
-    std::fprintf(file, "%s\tend\n", kind);
-}
-
 std::string TempFilePath() {
     char folder[MAX_PATH], path[MAX_PATH];
     if (!::GetTempPathA(MAX_PATH, folder) || !::GetTempFileNameA(folder, "gws", 0, path))
@@ -176,69 +170,34 @@ bool WriteGameWindowSteps(const std::string& path) {
         LoginSession session;
         for (int i = 0; i <= kFreshWindows && session.Opened(); ++i) {
             const std::vector<Step> made = MakeAndShow();
-            WriteSteps(file, i == 0 ? "first" : "fresh", made);
+            std::fputs(StepsText(i == 0 ? "first" : "fresh", made).c_str(), file);
             if (theApp.m_pGameDialog != nullptr && !made.empty())
-                WriteSteps(file, "repeat", HideAndShowAgain());
+                std::fputs(StepsText("repeat", HideAndShowAgain()).c_str(), file);
             theApp.DestroyGameDialog();
             PumpPending();
         }
     }
-    std::fprintf(file, "complete\n");
+    std::fputs(kStepsComplete, file);
     return std::fclose(file) == 0;
 }
 
 GameWindowSteps RunGameWindowSteps() {
-    GameWindowSteps result;
     const std::string path = TempFilePath();
     if (path.empty())
-        return result;
+        return {};
     {
         ChildProcess child(L"\"" + BuiltFile(L"launcher_bench.exe") + L"\" --game-window-steps \"" +
                            std::wstring(path.begin(), path.end()) + L"\"");
         if (child.WaitForExit(kChildTimeoutMs) != 0)
             std::fprintf(stderr, "hand-over: the process that makes game windows did not end well\n");
     }
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (file != nullptr) {
-        std::vector<Step> current;
-        char line[256];
-        while (std::fgets(line, sizeof(line), file)) {
-            line[std::strcspn(line, "\r\n")] = 0;
-            char* tab = std::strchr(line, '\t');
-            if (tab == nullptr) {
-                result.complete |= std::strcmp(line, "complete") == 0;
-                continue;
-            }
-            *tab = 0;
-            const std::string kind = line, rest = tab + 1;
-            if (rest == "end") {
-                if (kind == "first")
-                    result.first = current;
-                else
-                    (kind == "fresh" ? result.fresh : result.repeat).push_back(current);
-                current.clear();
-                continue;
-            }
-            const std::size_t nameAt = rest.find('\t');
-            if (nameAt != std::string::npos)
-                current.push_back({rest.substr(nameAt + 1), std::atof(rest.substr(0, nameAt).c_str())});
-        }
+    std::string text;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char chunk[4096];
+        for (std::size_t n; (n = std::fread(chunk, 1, sizeof(chunk), file)) > 0;)
+            text.append(chunk, n);
         std::fclose(file);
     }
     ::DeleteFileA(path.c_str());
-    return result;
-}
-
-std::vector<Step> MedianSteps(const std::vector<std::vector<Step>>& runs) {
-    std::vector<Step> medians;
-    if (runs.empty())
-        return medians;
-    for (std::size_t i = 0; i < runs.front().size(); ++i) {
-        std::vector<double> samples;
-        for (const std::vector<Step>& run : runs)
-            if (i < run.size())
-                samples.push_back(run[i].ms);
-        medians.push_back({runs.front()[i].name, Median(samples)});
-    }
-    return medians;
+    return ParseStepsText(text);
 }

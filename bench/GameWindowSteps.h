@@ -7,14 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "StepClock.h"
-
-struct GameWindowSteps {
-    std::vector<Step> first;               // the first game window of the process
-    std::vector<std::vector<Step>> fresh;  // each one after it
-    std::vector<std::vector<Step>> repeat; // hidden, then handed over again
-    bool complete = false;
-};
+#include "StepsText.h"
 
 // In the child: opens the login window, makes game windows and writes their
 // steps to `path`. False when nothing could be written.
@@ -23,5 +16,3 @@ bool WriteGameWindowSteps(const std::string& path);
 // In the parent: starts the child and reads what it wrote.
 GameWindowSteps RunGameWindowSteps();
 
-// The median of each step (by position) over `runs`, named as in the first.
-std::vector<Step> MedianSteps(const std::vector<std::vector<Step>>& runs);

@@ -184,7 +184,7 @@ void AddWhereRows(Table& table, const CycleFigures& launcher, const CycleFigures
         AddBytesRow(table, "  " + after.name + ": committed", static_cast<double>(after.committed),
                     static_cast<double>(before->committed), more);
         std::string sizes;
-        for (const std::string& grown : GrownBlockSizes(*before, after, 3))
+        for (const std::string& grown : GrownBlockSizes(before->blocks, after.blocks, 3))
             sizes += (sizes.empty() ? "" : ", ") + grown;
         if (!sizes.empty())
             table.Add({"    blocks that grew most: " + sizes, "", "", ""});

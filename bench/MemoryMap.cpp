@@ -1,6 +1,5 @@
 #include "MemoryMap.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -89,25 +88,4 @@ MemoryMap TakeMemoryMap() {
     m.windowsPrivateCommit = PrivateCommit();
     ReadUnixSide(m);
     return m;
-}
-
-std::vector<std::string> GrownBlockSizes(const HeapFigures& before, const HeapFigures& after, std::size_t most) {
-    struct Growth {
-        std::size_t size;
-        long long count;
-    };
-    std::vector<Growth> grown;
-    for (const auto& [size, count] : after.blocks) {
-        const auto it = before.blocks.find(size);
-        const long long more = static_cast<long long>(count) - (it == before.blocks.end() ? 0 : it->second);
-        if (more > 0)
-            grown.push_back({size, more});
-    }
-    std::sort(grown.begin(), grown.end(), [](const Growth& a, const Growth& b) {
-        return a.size * a.count > b.size * b.count || (a.size * a.count == b.size * b.count && a.size < b.size);
-    });
-    std::vector<std::string> texts;
-    for (std::size_t i = 0; i < grown.size() && i < most; ++i)
-        texts.push_back(std::to_string(grown[i].size) + " B x +" + std::to_string(grown[i].count));
-    return texts;
 }

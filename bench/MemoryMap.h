@@ -7,15 +7,16 @@
 // side (X and font libraries allocate there).
 #include <windows.h>
 #include <cstddef>
-#include <map>
 #include <string>
 #include <vector>
+
+#include "BlockSizes.h"
 
 struct HeapFigures {
     HANDLE heap = nullptr;
     std::string name;
     std::size_t busy = 0, committed = 0;
-    std::map<std::size_t, std::size_t> blocks;  // size of a block in use -> how many
+    BlockCounts blocks;
 };
 
 struct MemoryMap {
@@ -28,6 +29,3 @@ struct MemoryMap {
 
 MemoryMap TakeMemoryMap();
 
-// The block sizes whose bytes in use grew most from `before` to `after` in
-// one heap: "size x +count" texts, most bytes first, at most `most`.
-std::vector<std::string> GrownBlockSizes(const HeapFigures& before, const HeapFigures& after, std::size_t most);
