@@ -142,17 +142,6 @@ int PlainDeleteWalk(const std::wstring& folder) {
     return deleted;
 }
 
-int ResolveEveryEntry(const std::wstring& folder) {
-    int resolved = 0;
-    wchar_t finalPath[MAX_PATH * 2];
-    WalkDepthFirst(folder, [&](const std::wstring& path, bool) {
-        const FileHandle entry(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        resolved += entry.Valid() && ::GetFinalPathNameByHandleW(entry.Get(), finalPath, MAX_PATH * 2, 0) != 0;
-    });
-    return resolved;
-}
-
 int CountFiles(const std::wstring& folder) {
     int files = 0;
     WalkDepthFirst(folder, [&](const std::wstring&, bool isFolder) { files += !isFolder; });

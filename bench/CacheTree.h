@@ -32,10 +32,6 @@ bool MakeUrlCacheEntries(const CacheLoad& load);
 // folder itself stays. The number of files deleted.
 int PlainDeleteWalk(const std::wstring& folder);
 
-// Opens and resolves every entry inside `folder` as the cleaner's check
-// that an entry lies in its folder does; the number resolved.
-int ResolveEveryEntry(const std::wstring& folder);
-
 // The files at any depth inside `folder`.
 int CountFiles(const std::wstring& folder);
 

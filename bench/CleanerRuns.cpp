@@ -45,29 +45,6 @@ double TimePlainWalk() {
     return NowMs() - start;
 }
 
-double TimeUrlCachePasses() {
-    CCleanCacheDlg worker;
-    const double start = NowMs();
-    worker.CleanUrlCache(1);
-    worker.CleanUrlCache(0);
-    return NowMs() - start;
-}
-
-double TimeFolderWalks() {
-    CCleanCacheDlg worker;
-    const double start = NowMs();
-    worker.DeleteFolderContents(CookiesFolder());
-    worker.DeleteFolderContents(InternetCacheFolder());
-    return NowMs() - start;
-}
-
-double TimeLinkChecks() {
-    const double start = NowMs();
-    ResolveEveryEntry(CookiesFolder());
-    ResolveEveryEntry(InternetCacheFolder());
-    return NowMs() - start;
-}
-
 EscapeWhen WhenHalfGone(std::vector<std::wstring> sample, int (*present)(const std::vector<std::wstring>&)) {
     double lastLook = -kProgressLookMs;
     return [sample, present, lastLook](double sinceShownMs) mutable {

@@ -25,15 +25,9 @@ enum class Fill { Everything, FoldersOnly, EntriesOnly };
 bool FillCache(const CacheLoad& load, Fill what);
 
 // Milliseconds of each: the veil from its showing to its closing; the plain
-// walk of both folders; the worker's passes over the URL cache (its steps 1
-// and 3) and its folder walks (its steps 2 and 4), run here without a veil.
+// walk of both folders.
 double TimeVeil();
 double TimePlainWalk();
-double TimeUrlCachePasses();
-double TimeFolderWalks();
-// Opening and resolving every entry of both folders, as the folder walks'
-// check that an entry lies inside its folder does, on a tree left in place.
-double TimeLinkChecks();
 
 // Escape once no more than half of `sample` is left, by `present`.
 EscapeWhen WhenHalfGone(std::vector<std::wstring> sample, int (*present)(const std::vector<std::wstring>&));

@@ -10,6 +10,7 @@
 #include "GameHandoff.h"
 #include "LoginApp.h"
 #include "LoginSession.h"
+#include "ThreadState.h"
 #include "resource.h"
 #include "support/Wait.h"
 
@@ -35,13 +36,31 @@ std::optional<double> TimeToShown(double start, Shown shown) {
     return elapsed;
 }
 
+void LookAfter(int cycle, CycleFigures& f) {
+    if (cycle == 0)
+        f.afterFirst = TakeProcessFigures();
+    if (cycle + 1 == kMarkCycle) {
+        f.afterHundred = TakeProcessFigures();
+        f.mapHundred = TakeMemoryMap();
+    }
+}
+
+void LookAtTheEnd(CycleFigures& f) {
+    f.afterAll = TakeProcessFigures();
+    f.mapAll = TakeMemoryMap();
+    if (f.mapHundred.heaps.empty()) {
+        f.afterHundred = f.afterAll;
+        f.mapHundred = f.mapAll;
+    }
+}
+
 }  // namespace
 
 CycleFigures RunLauncherCycles(LoginSession& session, int cycles) {
     CycleFigures f;
     auto shown = [&] { return session.GameShown(); };
     for (int cycle = 0; cycle < cycles; ++cycle) {
-        if (cycle % 20 == 0)
+        if (cycle % 100 == 0)
             std::fprintf(stderr, "hand-over: cycle %d of %d\n", cycle + 1, cycles);
         double start = NowMs();
         session.PageNavigates(kGameAddress);
@@ -55,10 +74,12 @@ CycleFigures RunLauncherCycles(LoginSession& session, int cycles) {
         Record(TimeToShown(start, shown), f.repeat, f.failures);
         if (!session.BackToServerChoice())
             ++f.failures;
-        if (cycle == 0)
-            f.afterFirst = TakeProcessFigures();
+        // As the application's message loop does after every message: the
+        // window objects made for foreign handles go.
+        AfxDeleteTemporaryMap();
+        LookAfter(cycle, f);
     }
-    f.afterAll = TakeProcessFigures();
+    LookAtTheEnd(f);
     return f;
 }
 
@@ -67,7 +88,7 @@ CycleFigures RunBareHostCycles(int cycles) {
     CRect work;
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     for (int cycle = 0; cycle < cycles; ++cycle) {
-        if (cycle % 20 == 0)
+        if (cycle % 100 == 0)
             std::fprintf(stderr, "bare browser host: cycle %d of %d\n", cycle + 1, cycles);
         double start = NowMs();
         auto host = std::make_unique<BareBrowserHost>();
@@ -93,10 +114,10 @@ CycleFigures RunBareHostCycles(int cycles) {
         Record(TimeToShown(start, shown), f.repeat, f.failures);
         host.reset();
         PumpPending();
-        if (cycle == 0)
-            f.afterFirst = TakeProcessFigures();
+        AfxDeleteTemporaryMap();
+        LookAfter(cycle, f);
     }
-    f.afterAll = TakeProcessFigures();
+    LookAtTheEnd(f);
     return f;
 }
 

@@ -4,6 +4,7 @@
 // of a bare browser host; with what the process holds after them.
 #include <vector>
 
+#include "MemoryMap.h"
 #include "ProcessFigures.h"
 
 class LoginSession;
@@ -12,8 +13,12 @@ struct CycleFigures {
     std::vector<double> first, fresh, repeat;  // milliseconds to the window shown
     std::vector<double> beforeNavigate;        // from the Navigate call to BeforeNavigate2
     int failures = 0;
-    ProcessFigures afterFirst, afterAll;
+    ProcessFigures afterFirst, afterHundred, afterAll;  // after 100: after all when fewer
+    MemoryMap mapHundred, mapAll;
 };
+
+// The cycle after which the process is looked at a second time.
+inline constexpr int kMarkCycle = 100;
 
 // Hand-over, hidden, hand-over again, back to server choice: the player's
 // round from the login window to the game and back, `cycles` times.

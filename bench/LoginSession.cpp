@@ -39,9 +39,15 @@ void ConfirmNextDialog(Script& script, std::vector<HWND> known, ULONGLONG deadli
 
 }  // namespace
 
-LoginSession::LoginSession() {
+void PrepareLikeStartUp() {
     // As the application's start-up does, once in the process.
-    theApp.CreateServices();  // as start-up makes them
+    if (theApp.m_pExternal != nullptr)
+        return;
+    theApp.CreateServices();
+}
+
+LoginSession::LoginSession() {
+    PrepareLikeStartUp();
     m_window = std::make_unique<OpenLoginWindow>();
 }
 

@@ -11,6 +11,10 @@
 
 class CGameDialog;
 
+// The application's process-wide state that its windows expect: the
+// control-site manager and the pages' external object. Made once.
+void PrepareLikeStartUp();
+
 class LoginSession {
 public:
     LoginSession();

@@ -15,19 +15,6 @@ BOOL CALLBACK CountWindow(HWND, LPARAM count) {
     return TRUE;
 }
 
-std::vector<HWND> ProcessTopWindows() {
-    std::vector<HWND> all, own;
-    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&all));
-    const DWORD self = ::GetCurrentProcessId();
-    for (HWND hWnd : all) {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hWnd, &pid);
-        if (pid == self)
-            own.push_back(hWnd);
-    }
-    return own;
-}
-
 // The platform answers 0 where it keeps no count (a process with windows
 // always has some objects of either kind).
 std::optional<DWORD> GuiObjects(DWORD kind) {
@@ -118,7 +105,7 @@ ProcessFigures TakeProcessFigures() {
     f.privateBytes = PrivateBytes();
     f.heapBytes = HeapBytesInUse();
     f.handles = KernelHandles();
-    const std::vector<HWND> top = ProcessTopWindows();
+    const std::vector<HWND> top = TopWindowsOf(::GetCurrentProcessId());
     f.topWindows = top.size();
     f.allWindows = top.size();
     for (HWND hWnd : top)
@@ -126,6 +113,18 @@ ProcessFigures TakeProcessFigures() {
     f.gdiObjects = GuiObjects(GR_GDIOBJECTS);
     f.userObjects = GuiObjects(GR_USEROBJECTS);
     return f;
+}
+
+std::vector<HWND> TopWindowsOf(DWORD pid) {
+    std::vector<HWND> all, own;
+    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&all));
+    for (HWND hWnd : all) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hWnd, &owner);
+        if (owner == pid)
+            own.push_back(hWnd);
+    }
+    return own;
 }
 
 std::vector<HWND> ThreadTopWindows(DWORD threadId) {

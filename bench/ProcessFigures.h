@@ -17,6 +17,8 @@ struct ProcessFigures {
 
 ProcessFigures TakeProcessFigures();
 
+// The top-level windows of process `pid`, in the system's order.
+std::vector<HWND> TopWindowsOf(DWORD pid);
 // The top-level windows of thread `threadId`, in the system's order.
 std::vector<HWND> ThreadTopWindows(DWORD threadId);
 

@@ -99,9 +99,10 @@ protected:
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
 
-private:
     bool IsTitleBarButton(HWND window) const;
 
+    // What the window holds beyond the members above (protected, so that a
+    // benchmark can time the window's making step by step).
     CBitmap m_bmpLogo;  // the logo static's image (a static never deletes it)
     CHotKey m_hotKeyBoss{m_nHotKeyBoss};
     CHotKey m_hotKeyFull{m_nHotKeyFull};
