@@ -77,6 +77,19 @@ class TimedBackdrop : public CLoginDlg {
 public:
     explicit TimedBackdrop(StepClock& clock) : m_clock(clock) {}
 
+    // What the backdrop's first posted message does, timed: the panel made
+    // and laid over the backdrop that is on the screen by now.
+    void MakePanel() {
+        m_clock.Restart();
+        m_pPanel.reset(new TimedPanel(this, m_clock));
+        m_pPanel->Create(IDD_LOGIN_PANEL, this);
+        CRect rect;
+        GetWindowRect(&rect);
+        m_pPanel->MoveWindow(rect, TRUE);
+        m_pPanel->ShowWindow(SW_SHOWNORMAL);
+        m_clock.Mark("panel: laid over the backdrop and shown");
+    }
+
 protected:
     BOOL OnInitDialog() override {
         m_clock.Mark("backdrop: its window from the template");
@@ -85,22 +98,15 @@ protected:
         m_backdrop.m_hWndTarget = m_hWnd;
         SetIcon(m_hIcon, TRUE);
         SetIcon(m_hIcon, FALSE);
-        m_pPanel.reset(new TimedPanel(this, m_clock));
-        m_clock.Mark("backdrop: title and icons");
-        m_pPanel->Create(IDD_LOGIN_PANEL, this);
-        m_pPanel->ShowWindow(SW_SHOWNORMAL);
-        m_clock.Mark("panel: shown over the hidden backdrop");
         ModifyStyle(WS_CAPTION, 0);
+        m_clock.Mark("backdrop: title and icons");
         if (!m_backdrop.m_png.Load(MAKEINTRESOURCEW(IDB_PNG_BACKDROP), AfxGetResourceHandle()))
             return TRUE;
         m_clock.Mark("backdrop: its PNG decoded (GDI+)");
         MoveWindow(0, 0, static_cast<int>(m_backdrop.m_png.GetWidth()),
                    static_cast<int>(m_backdrop.m_png.GetHeight()), TRUE);
         CenterWindow();
-        CRect rect;
-        GetWindowRect(&rect);
-        m_pPanel->MoveWindow(rect, TRUE);
-        m_clock.Mark("backdrop and panel placed");
+        m_clock.Mark("backdrop placed");
         m_backdrop.Present();
         m_clock.Mark("backdrop: the layered presentation");
         return TRUE;
@@ -131,6 +137,9 @@ StartupSteps RunStartupSteps() {
         // As DoModal does, should it still be hidden.
         if (!backdrop.IsWindowVisible())
             backdrop.ShowWindow(SW_SHOWNORMAL);
+        // The loop's first message makes the panel (the posted one then
+        // finds it made).
+        backdrop.MakePanel();
         PumpPending();
         clock.Mark("what the showing queued, handled");
         backdrop.DestroyWindow();

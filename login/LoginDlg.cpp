@@ -19,6 +19,8 @@ const MessageMap* CLoginDlg::GetThisMessageMap() {
         msgmap::NcHitTest<&CLoginDlg::OnNcHitTest>(),
         msgmap::Move<&CLoginDlg::OnMove>(),
         msgmap::ShowWindow<&CLoginDlg::OnShowWindow>(),
+        msgmap::Size<&CLoginDlg::OnSize>(),
+        msgmap::Message<WM_MAKE_LOGIN_PANEL, &CLoginDlg::OnMakeLoginPanel>(),
         msgmap::Message<WM_WINDOWPOSCHANGED, &CLoginDlg::OnWindowPosChanged>(),
         msgmap::Timer<&CLoginDlg::OnTimer>(),
         msgmap::Close<&CLoginDlg::OnClose>(),
@@ -33,10 +35,10 @@ BOOL CLoginDlg::OnInitDialog() {
     m_backdrop.m_hWndTarget = m_hWnd;
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
-    // The panel starts loading the login page inside its creation.
-    m_pPanel = std::make_unique<CLoginActiveDlg>(this);
-    m_pPanel->Create(IDD_LOGIN_PANEL, this);
-    m_pPanel->ShowWindow(SW_SHOWNORMAL);
+    // The backdrop goes on the screen first. The panel brings the process's
+    // first browser control, whose engine loads its libraries then; it is
+    // made once the backdrop shows, from the first message of the loop.
+    PostMessage(WM_MAKE_LOGIN_PANEL);
     ModifyStyle(WS_CAPTION, 0);
 
     // Without its image the backdrop stays an ordinary window.
@@ -46,11 +48,41 @@ BOOL CLoginDlg::OnInitDialog() {
     const int height = static_cast<int>(m_backdrop.m_png.GetHeight());
     MoveWindow(0, 0, width, height, TRUE);
     CenterWindow();
-    CRect rect;
-    GetWindowRect(&rect);
-    m_pPanel->MoveWindow(rect, TRUE);  // exactly over the backdrop
     m_backdrop.Present();
     return TRUE;
+}
+
+LRESULT CLoginDlg::OnMakeLoginPanel(WPARAM, LPARAM) {
+    if (m_pPanel != nullptr || !::IsWindow(m_hWnd))
+        return 0;
+    // The panel starts loading the login page inside its creation.
+    m_pPanel = std::make_unique<CLoginActiveDlg>(this);
+    m_pPanel->Create(IDD_LOGIN_PANEL, this);
+    // A backdrop minimised or hidden meanwhile gets its panel when it comes
+    // back (OnSize, OnShowWindow); until then the panel (visible by its
+    // template) stays out of sight.
+    if (IsWindowVisible() && !IsIconic())
+        ShowPanelOverBackdrop(SW_SHOWNORMAL);
+    else
+        m_pPanel->ShowWindow(SW_HIDE);
+    return 0;
+}
+
+void CLoginDlg::ShowPanelOverBackdrop(int cmdShow) {
+    if (m_backdrop.m_png.m_pImage) {
+        CRect rect;
+        GetWindowRect(&rect);
+        m_pPanel->MoveWindow(rect, TRUE);  // exactly over the backdrop
+    }
+    m_pPanel->ShowWindow(cmdShow);
+}
+
+void CLoginDlg::OnSize(UINT type, int, int) {
+    Default();
+    // Restored before its panel was there to be hidden and shown with it.
+    if (type != SIZE_MINIMIZED && m_pPanel != nullptr && m_pPanel->m_hWnd != nullptr && IsWindowVisible() &&
+        !m_pPanel->IsWindowVisible())
+        ShowPanelOverBackdrop(SW_SHOWNA);
 }
 
 int CLoginDlg::OnCreate(LPCREATESTRUCTW) {
@@ -94,8 +126,13 @@ void CLoginDlg::OnMove(int, int) {
 
 void CLoginDlg::OnShowWindow(BOOL show, UINT) {
     Default();
-    if (m_pPanel != nullptr && m_pPanel->m_hWnd != nullptr)
-        m_pPanel->ShowWindow(show ? SW_SHOWNORMAL : SW_HIDE);
+    if (m_pPanel == nullptr || m_pPanel->m_hWnd == nullptr)
+        return;
+    // A minimised backdrop gets its panel back when it is restored (OnSize).
+    if (show && !IsIconic())
+        ShowPanelOverBackdrop(SW_SHOWNORMAL);  // over it even if made while it was away
+    else if (!show)
+        m_pPanel->ShowWindow(SW_HIDE);
 }
 
 LRESULT CLoginDlg::OnWindowPosChanged(WPARAM, LPARAM lParam) {

@@ -36,6 +36,9 @@ protected:
     LRESULT OnNcHitTest(CPoint point);
     void OnMove(int x, int y);
     void OnShowWindow(BOOL show, UINT status);
+    void OnSize(UINT type, int cx, int cy);
+    LRESULT OnMakeLoginPanel(WPARAM wParam, LPARAM lParam);
+    void ShowPanelOverBackdrop(int cmdShow);
     LRESULT OnWindowPosChanged(WPARAM wParam, LPARAM lParam);
     void OnTimer(UINT_PTR) {}
     void OnClose();

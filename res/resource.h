@@ -36,11 +36,12 @@
 // Menu command of the notification-area menu
 #define ID_TRAY_EXIT            1013
 
-// Private window messages (WM_USER + 0x65, WM_USER + 0x67): above WM_USER,
-// clear of the dialog manager's own DM_ messages (WM_USER + 0 to + 2), and
-// each sent only to the one window that handles it.
+// Private window messages (WM_USER + 0x65, WM_USER + 0x67, WM_USER + 0x68):
+// above WM_USER, clear of the dialog manager's own DM_ messages (WM_USER + 0
+// to + 2), and each sent only to the one window that handles it.
 #define WM_TRAY_NOTIFY          1125
 #define WM_CLEANCACHE_DONE      1127
+#define WM_MAKE_LOGIN_PANEL     1128
 
 // PNG images (resource type "PNG")
 #define IDB_PNG_BACKDROP        155

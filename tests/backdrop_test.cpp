@@ -4,16 +4,21 @@
 
 #include "GdiPlus.h"
 #include "LoginApp.h"
+#include "LoginActiveDlg.h"
 #include "LoginDlg.h"
 #include "support/Script.h"
 
 namespace {
 
-// The application starts GDI+ before it runs the backdrop.
-class GdiPlusEnvironment : public ::testing::Environment {
-    void SetUp() override { ASSERT_EQ(StartupGdiPlus(&theApp.m_gdiplusToken), Gdiplus::Ok); }
+// The application starts GDI+ and its services before it runs the backdrop.
+class StartUpEnvironment : public ::testing::Environment {
+    void SetUp() override {
+        ASSERT_EQ(StartupGdiPlus(&theApp.m_gdiplusToken), Gdiplus::Ok);
+        theApp.CreateServices();
+    }
+    void TearDown() override { theApp.DeleteServices(); }
 };
-const auto* const g_gdiplus = ::testing::AddGlobalTestEnvironment(new GdiPlusEnvironment);
+const auto* const g_startUp = ::testing::AddGlobalTestEnvironment(new StartUpEnvironment);
 
 class Backdrop : public ::testing::Test {
 protected:
@@ -84,4 +89,41 @@ TEST_F(Backdrop, StaysOpenOnEnterAndEscapeAndEndsWithIdOkOnClose) {
     EXPECT_TRUE(openAfterKeys);
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(m_dlg.m_hWnd, nullptr);
+}
+
+TEST_F(Backdrop, ClosedOrMinimisedBeforeItsPanelIsMadeAllGoesOnAsItShould) {
+    // The panel is made from the loop's first message, after the backdrop
+    // shows: a close that comes first ends the run without it.
+    bool noPanelYet = false;
+    EXPECT_EQ(Run([&] {
+        noPanelYet = m_dlg.m_pPanel == nullptr;
+        m_dlg.SendMessage(WM_CLOSE);
+    }), IDOK);
+    EXPECT_TRUE(noPanelYet);
+    EXPECT_EQ(m_dlg.m_pPanel, nullptr);
+
+    // Minimised first: the panel is made hidden, and shows over the backdrop
+    // once that is restored.
+    CLoginDlg second;
+    theApp.m_pMainWnd = &second;
+    bool hiddenWhileMinimised = false, shownOverIt = false;
+    CRect backdrop, panel;
+    Script script;
+    script.Then([&] {
+        second.ShowWindow(SW_MINIMIZE);
+        script.Then([&] {  // after the panel's making
+            hiddenWhileMinimised = second.m_pPanel != nullptr && !second.m_pPanel->IsWindowVisible();
+            second.ShowWindow(SW_RESTORE);
+            shownOverIt = second.m_pPanel != nullptr && second.m_pPanel->IsWindowVisible();
+            second.GetWindowRect(&backdrop);
+            if (second.m_pPanel != nullptr)
+                second.m_pPanel->GetWindowRect(&panel);
+            second.PostMessage(WM_CLOSE);
+        });
+    });
+    EXPECT_EQ(second.DoModal(), IDOK);
+    EXPECT_TRUE(hiddenWhileMinimised);
+    EXPECT_TRUE(shownOverIt);
+    EXPECT_EQ(panel, backdrop);
+    EXPECT_EQ(backdrop.Width(), 1120);
 }

@@ -80,7 +80,9 @@ void Journey::StartLauncher(const std::wstring& program) {
 
     ASSERT_TRUE(WaitUntil([&] { return (m_panel = Windows().Panel()) && ::IsWindowVisible(m_panel); }, kStepMs))
         << "no login panel over the backdrop";
-    EXPECT_TRUE(SameRect(WindowRect(m_panel), WindowRect(m_backdrop))) << RectText(WindowRect(m_panel));
+    // Made once the backdrop shows, then laid over it.
+    EXPECT_TRUE(WaitUntil([&] { return SameRect(WindowRect(m_panel), WindowRect(m_backdrop)); }, kStepMs))
+        << RectText(WindowRect(m_panel));
     const LayeredAttributes keyed = LayeredAttributesOf(m_panel);
     EXPECT_TRUE(keyed.read);
     EXPECT_EQ(keyed.key, 0x0000FFFFu);  // yellow, fully transparent
