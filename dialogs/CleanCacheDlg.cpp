@@ -141,7 +141,6 @@ BOOL CCleanCacheDlg::OnInitDialog() {
     MoveWindow(0, 0, work.Width(), work.Height(), TRUE);
     m_stStatus.CenterWindow();
 
-    ::SetTimer(m_hWnd, kAnimationTimer, kAnimationMs, nullptr);
     // Started suspended so that m_hThread is stored before the worker runs:
     // the worker closes that handle itself when it is done (its last touch
     // of this dialog), so the handle is not held in a scoped object here.
@@ -310,7 +309,6 @@ BOOL CCleanCacheDlg::DeferQuit(int exitCode) {
 
 LRESULT CCleanCacheDlg::OnCleanCacheDone(WPARAM, LPARAM) {
     m_bDone = true;
-    ::KillTimer(m_hWnd, kAnimationTimer);
     EndDialog(1);
     if (m_bQuitPending)
         ::PostQuitMessage(m_nQuitCode);

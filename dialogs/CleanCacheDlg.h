@@ -16,8 +16,11 @@ public:
     explicit CCleanCacheDlg(CWnd* parent = nullptr);
     ~CCleanCacheDlg() override;
 
+    // The status animation's timer. The launcher starts no timer (every
+    // tick would repaint the veil's status over the worker's running), so
+    // the status keeps the template's text; the handler stays for a timer
+    // of this id.
     static constexpr UINT_PTR kAnimationTimer = 1;
-    static constexpr UINT kAnimationMs = 500;
 
     // One pass over the URL cache: mode 1 deletes the cookie entries, mode 0
     // every other entry. False when the cache yielded no first entry.

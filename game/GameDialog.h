@@ -100,6 +100,11 @@ protected:
     LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
 
     bool IsTitleBarButton(HWND window) const;
+    void ApplyDisplayModeSteps();
+    void RememberAppliedMode();
+    // The mode and the window's place when a mode was last applied.
+    int m_appliedMode = -1;
+    CRect m_appliedWindow;
 
     // What the window holds beyond the members above (protected, so that a
     // benchmark can time the window's making step by step).

@@ -30,6 +30,9 @@ BOOL CGameDialog::OnInitDialog() {
     ModifyStyleEx(WS_EX_TOOLWINDOW, WS_EX_APPWINDOW);
     AddTrayIcon();
     m_btnMax.ShowWindow(SW_HIDE);
+    // What applying MODE_MAX would make of it, so the first showing need
+    // not apply it again.
+    RememberAppliedMode();
     return TRUE;
 }
 
@@ -79,7 +82,10 @@ void CGameDialog::LayoutTitleBar() {
     m_btnClean.MoveWindow(r.clean, TRUE);
     m_btnRefresh.MoveWindow(r.refresh, TRUE);
     m_btnServer.MoveWindow(r.server, TRUE);
-    Invalidate(TRUE);
+    // Only the band is laid out anew; what lies below it is the browser's,
+    // or new area the system repaints anyway.
+    const CRect band(0, 0, client.Width(), kTitleHeight);
+    InvalidateRect(&band, TRUE);
 }
 
 void CGameDialog::ShowTitleControls(int cmdShow) {
@@ -124,6 +130,16 @@ void CGameDialog::PlaceNormal() {
 }
 
 void CGameDialog::ApplyDisplayMode() {
+    ApplyDisplayModeSteps();
+    RememberAppliedMode();
+}
+
+void CGameDialog::RememberAppliedMode() {
+    m_appliedMode = m_nDisplayMode;
+    GetWindowRect(&m_appliedWindow);
+}
+
+void CGameDialog::ApplyDisplayModeSteps() {
     switch (m_nDisplayMode) {
     case MODE_FULL:
         ShowTitleControls(SW_HIDE);
@@ -146,6 +162,7 @@ void CGameDialog::EnterFullMode() {
     m_nDisplayMode = MODE_FULL;
     ShowTitleControls(SW_HIDE);
     PlaceFull();
+    RememberAppliedMode();
 }
 
 void CGameDialog::ToggleMaxNormal() {
@@ -192,9 +209,16 @@ void CGameDialog::OnPaint() {
 
 void CGameDialog::OnSize(UINT type, int, int) {
     Default();
-    // A minimised window keeps the geometry it had.
-    if (IsWindowVisible() && type != SIZE_MINIMIZED)
-        ApplyDisplayMode();
+    // A minimised window keeps the geometry it had. Shown again at the
+    // place and in the mode last applied, there is nothing to apply: the
+    // mode would only be laid out and painted once more.
+    if (!IsWindowVisible() || type == SIZE_MINIMIZED)
+        return;
+    CRect window;
+    GetWindowRect(&window);
+    if (m_appliedMode == m_nDisplayMode && window == m_appliedWindow)
+        return;
+    ApplyDisplayMode();
 }
 
 void CGameDialog::OnLButtonDown(UINT, CPoint point) {
