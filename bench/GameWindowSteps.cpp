@@ -62,6 +62,7 @@ protected:
         AddTrayIcon();
         m_clock.Mark("tray icon");
         m_btnMax.ShowWindow(SW_HIDE);
+        RememberAppliedMode();
         return TRUE;
     }
 
