@@ -125,14 +125,6 @@ void RunCleanerBench(Table& table, JsonFigures& json) {
     betweenRuns();
 
     filled &= FillCache(load, Fill::Everything);
-    std::fprintf(stderr, "cleaner: the veil without its animation timer\n");
-    VeilWithoutTimer quietVeil;
-    const double quietStart = NowMs();
-    quietVeil.DoModal();
-    const double quietMs = NowMs() - quietStart;
-    betweenRuns();
-
-    filled &= FillCache(load, Fill::Everything);
     std::fprintf(stderr, "cleaner: an idle dialog probed while the same calls run on another thread\n");
     DirectCleanFigures onThread;
     const ProbeResult idleDuringCalls = ProbeIdleDuringDirectClean(onThread);
@@ -165,8 +157,6 @@ void RunCleanerBench(Table& table, JsonFigures& json) {
     AddDirectRows(table, direct);
     table.Add({"  the same calls on another thread, an idle dialog probed", Milliseconds(onThread.totalMs),
                Milliseconds(direct.totalMs), Ratio(onThread.totalMs, direct.totalMs)});
-    table.Add({"  the veil without its animation timer", Milliseconds(quietMs), Milliseconds(cleanMs),
-               Ratio(quietMs, cleanMs)});
     table.Add({"  the veil again, probed as below", Milliseconds(probed.modalMs), Milliseconds(cleanMs),
                Ratio(probed.modalMs, cleanMs)});
     AddWatchRows(table, probedVeil, probed.modalMs);

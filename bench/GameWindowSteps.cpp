@@ -68,18 +68,6 @@ protected:
 
 private:
     void MakeTitleBarButtons() {
-        struct Button {
-            CPngButton* button;
-            UINT image;
-            const wchar_t* tip;
-        };
-        const Button buttons[] = {
-            {&m_btnClose, IDB_PNG_CLOSE, nullptr},   {&m_btnRestore, IDB_PNG_RESTORE, L"还原"},
-            {&m_btnMax, IDB_PNG_MAX, L"最大化"},     {&m_btnMin, IDB_PNG_MIN, L"最小化"},
-            {&m_btnFull, IDB_PNG_FULL, L"按F11进入/退出全屏"}, {&m_btnBoss, IDB_PNG_BOSS, nullptr},
-            {&m_btnRefresh, IDB_PNG_REFRESH, nullptr}, {&m_btnServer, IDB_PNG_SERVER, nullptr},
-            {&m_btnClean, IDB_PNG_CLEAN, nullptr},
-        };
         double startup = 0, decodes = 0, sizing = 0, tips = 0;
         double last = NowMs();
         auto lap = [&last] {
@@ -88,7 +76,7 @@ private:
             last = now;
             return ms;
         };
-        for (const Button& b : buttons) {
+        for (const TitleBarButton& b : TitleBarButtons()) {
             CPngButton& button = *b.button;
             button.StartGdiPlus();
             startup += lap();

@@ -5,11 +5,9 @@
 #include <algorithm>
 
 #include "GdiPlus.h"
-#include "LayeredWindow.h"
 #include "LoginActiveDlg.h"
 #include "LoginApp.h"
 #include "LoginDlg.h"
-#include "LoginHost.h"
 #include "LoginSession.h"
 #include "resource.h"
 #include "support/Wait.h"
@@ -32,8 +30,8 @@ std::vector<std::wstring> LoadedModules() {
     return names;
 }
 
-// The panel as CLoginActiveDlg makes itself, with a mark after each step.
-// Its own OnInitDialog is the product's, step for step.
+// The panel as CLoginActiveDlg makes itself, with marks around its own
+// initialisation.
 class TimedPanel : public CLoginActiveDlg {
 public:
     TimedPanel(CLoginDlg* backdrop, StepClock& clock) : CLoginActiveDlg(backdrop), m_clock(clock) {}
@@ -48,24 +46,9 @@ protected:
 
     BOOL OnInitDialog() override {
         m_clock.Mark("panel: its browser control created and activated");
-        CDialogEx::OnInitDialog();
-        m_layered.m_hWndTarget = m_hWnd;
-        m_brKey.CreateSolidBrush(m_crKey);
-        ApplyLayeredColorKey(m_layered.m_hWndTarget, kKeyColour, 255);
-        m_clock.Mark("panel: data exchange and colour key");
-        m_browser.MoveWindow(349, 175, 640, 449, TRUE);
-        const std::wstring loginPage = std::wstring(L"http://") + kLoginHost + L"/vsm/login/";
-        m_browser.Navigate(loginPage.c_str());
-        m_browser.ShowWindow(SW_HIDE);
-        m_clock.Mark("panel: the login page's navigation begun");
-        m_btnLoginMin.StartGdiPlus();
-        m_btnLoginClose.StartGdiPlus();
-        m_btnLoginMin.SetImage(IDB_PNG_LOGIN_MIN);
-        m_btnLoginClose.SetImage(IDB_PNG_LOGIN_CLOSE);
-        m_btnLoginMin.MoveWindow(998, 196, 27, 27, TRUE);
-        m_btnLoginClose.MoveWindow(1029, 192, 36, 35, TRUE);
-        m_clock.Mark("panel: its two image buttons (GDI+ decodes)");
-        return TRUE;
+        const BOOL result = CLoginActiveDlg::OnInitDialog();
+        m_clock.Mark("panel: colour key, the login page's navigation begun, its two image buttons");
+        return result;
     }
 
 private:

@@ -47,8 +47,3 @@ LRESULT WatchedVeil::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-BOOL VeilWithoutTimer::OnInitDialog() {
-    const BOOL result = CCleanCacheDlg::OnInitDialog();
-    ::KillTimer(m_hWnd, kAnimationTimer);
-    return result;
-}

@@ -1,6 +1,6 @@
 #pragma once
-// The cleaner's veil as it is, watched from inside its own thread, and
-// with one thing of it taken away, to see what each adds to the clean.
+// The cleaner's veil as it is, watched from inside its own thread, to see
+// what it adds to the clean.
 #include <map>
 #include <string>
 
@@ -24,8 +24,3 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-// The veil without its 500 ms animation timer: the status line never changes.
-class VeilWithoutTimer : public CCleanCacheDlg {
-protected:
-    BOOL OnInitDialog() override;
-};

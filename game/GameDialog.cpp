@@ -123,10 +123,9 @@ void CGameDialog::FocusPage() {
     }
 }
 
-bool CGameDialog::IsTitleBarButton(HWND window) const {
-    for (const CPngButton* b : {&m_btnClose, &m_btnRestore, &m_btnMin, &m_btnFull, &m_btnBoss, &m_btnRefresh,
-                                &m_btnServer, &m_btnClean, &m_btnMax})
-        if (window != nullptr && b->m_hWnd == window)
+bool CGameDialog::IsTitleBarButton(HWND window) {
+    for (const TitleBarButton& b : TitleBarButtons())
+        if (window != nullptr && b.button->m_hWnd == window)
             return true;
     return false;
 }
@@ -173,8 +172,7 @@ LRESULT CGameDialog::OnActivate(WPARAM wParam, LPARAM) {
 
 LRESULT CGameDialog::OnSetFocus(WPARAM, LPARAM) {
     // The dialog's default would hand the focus on to its first button.
-    if (m_browser.m_hWnd != nullptr && m_browser.IsWindowVisible())
-        m_browser.SetFocus();
+    FocusPage();
     return 0;
 }
 

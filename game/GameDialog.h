@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <array>
+
 #include "Controls.h"
 #include "Dialog.h"
 #include "Gdi.h"
@@ -99,8 +101,15 @@ protected:
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetFocus(WPARAM wParam, LPARAM lParam);
 
-    bool IsTitleBarButton(HWND window) const;
-    void ApplyDisplayModeSteps();
+    // The nine title-bar buttons in the order they are made, with their
+    // strips and tooltips.
+    struct TitleBarButton {
+        CPngButton* button;
+        UINT image;
+        const wchar_t* tip;  // none for null
+    };
+    std::array<TitleBarButton, 9> TitleBarButtons();
+    bool IsTitleBarButton(HWND window);
     void RememberAppliedMode();
     // The mode and the window's place when a mode was last applied.
     int m_appliedMode = -1;

@@ -36,20 +36,18 @@ BOOL CGameDialog::OnInitDialog() {
     return TRUE;
 }
 
-void CGameDialog::InitTitleBar() {
-    struct Button {
-        CPngButton* button;
-        UINT image;
-        const wchar_t* tip;
-    };
-    const Button buttons[] = {
+std::array<CGameDialog::TitleBarButton, 9> CGameDialog::TitleBarButtons() {
+    return {{
         {&m_btnClose, IDB_PNG_CLOSE, nullptr},   {&m_btnRestore, IDB_PNG_RESTORE, L"还原"},
         {&m_btnMax, IDB_PNG_MAX, L"最大化"},     {&m_btnMin, IDB_PNG_MIN, L"最小化"},
         {&m_btnFull, IDB_PNG_FULL, L"按F11进入/退出全屏"}, {&m_btnBoss, IDB_PNG_BOSS, nullptr},
         {&m_btnRefresh, IDB_PNG_REFRESH, nullptr}, {&m_btnServer, IDB_PNG_SERVER, nullptr},
         {&m_btnClean, IDB_PNG_CLEAN, nullptr},
-    };
-    for (const Button& b : buttons) {
+    }};
+}
+
+void CGameDialog::InitTitleBar() {
+    for (const TitleBarButton& b : TitleBarButtons()) {
         b.button->StartGdiPlus();
         b.button->SetImage(b.image);
         if (b.tip != nullptr && m_pToolTip->m_hWnd != nullptr)
@@ -129,17 +127,12 @@ void CGameDialog::PlaceNormal() {
     m_browser.MoveWindow(geometry::BrowserRect(window, true), TRUE);
 }
 
-void CGameDialog::ApplyDisplayMode() {
-    ApplyDisplayModeSteps();
-    RememberAppliedMode();
-}
-
 void CGameDialog::RememberAppliedMode() {
     m_appliedMode = m_nDisplayMode;
     GetWindowRect(&m_appliedWindow);
 }
 
-void CGameDialog::ApplyDisplayModeSteps() {
+void CGameDialog::ApplyDisplayMode() {
     switch (m_nDisplayMode) {
     case MODE_FULL:
         ShowTitleControls(SW_HIDE);
@@ -156,13 +149,12 @@ void CGameDialog::ApplyDisplayModeSteps() {
         LayoutTitleBar();
         break;
     }
+    RememberAppliedMode();
 }
 
 void CGameDialog::EnterFullMode() {
     m_nDisplayMode = MODE_FULL;
-    ShowTitleControls(SW_HIDE);
-    PlaceFull();
-    RememberAppliedMode();
+    ApplyDisplayMode();  // title controls hidden, the screen filled
 }
 
 void CGameDialog::ToggleMaxNormal() {

@@ -100,16 +100,14 @@ HBRUSH CLoginActiveDlg::OnCtlColor(CDC*, CWnd*, UINT) {
 void CLoginActiveDlg::OnMinimize() {
     // Restored, the window gives the focus back where it was: to the page,
     // not to this button, which a key would then press again.
-    if (m_browser.IsWindowVisible())
-        m_browser.SetFocus();
+    FocusPage();
     if (m_pBackdrop != nullptr)
         m_pBackdrop->ShowWindow(SW_MINIMIZE);
 }
 
 void CLoginActiveDlg::OnQuit() {
     ConfirmQuit();
-    if (m_browser.IsWindowVisible())
-        m_browser.SetFocus();
+    FocusPage();
 }
 
 LRESULT CLoginActiveDlg::OnSysCommand(WPARAM command, LPARAM) {
@@ -124,7 +122,7 @@ LRESULT CLoginActiveDlg::OnSysCommand(WPARAM command, LPARAM) {
 
 void CLoginActiveDlg::FocusPage() {
     const HWND active = ::GetActiveWindow();
-    if (active != m_hWnd && (m_pBackdrop == nullptr || active != m_pBackdrop->m_hWnd))
+    if (!m_browser.IsWindowVisible() || (active != m_hWnd && (m_pBackdrop == nullptr || active != m_pBackdrop->m_hWnd)))
         return;
     // Also from a button: the dialog manager gives the focus to the first
     // button whenever it has none to give back.

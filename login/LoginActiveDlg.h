@@ -45,8 +45,8 @@ protected:
     void OnMinimize();
     void OnQuit();
     LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
-    // Puts the keyboard into the login page while the login window is the
-    // active one.
+    // Puts the keyboard into the login page, once it shows, while the login
+    // window is the active one.
     void FocusPage();
     void OnDocumentComplete(IDispatch*, VARIANT*) {}
     void OnNavigateComplete2(IDispatch* disp, VARIANT* url);

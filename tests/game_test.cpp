@@ -195,7 +195,7 @@ TEST_F(GameWindow, BossKeyAndTrayHideTheWholeLauncherAndTheIconStays) {
     EXPECT_EQ(game->m_nDisplayMode, CGameDialog::MODE_FULL);
 }
 
-TEST_F(GameWindow, AHotkeyHeldByAnotherProgramLeavesALineOfDebugOutput) {
+TEST_F(GameWindow, AHotkeyAlreadyHeldLeavesALineOfDebugOutput) {
     // F10 taken first, as another program would hold it.
     HWND holder = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(::RegisterHotKey(holder, 7, 0, VK_F10));

@@ -146,7 +146,7 @@ void Journey::KeysReachTheGamePage() {
     const HWND page = BrowserIn(m_game);
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(m_game) == page; }, kStepMs)) << "the keyboard is elsewhere";
     const size_t spaces = m_log.Count("Key vk=0x20"), enters = m_log.Count("Key vk=0xd");
-    const int mode = static_cast<int>(WindowRect(m_game).right);
+    const RECT placed = WindowRect(m_game);
     PressKey(VK_SPACE);
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return m_log.Count("Key vk=0x20") == spaces + 1; }, kStepMs)) << "no Space";
@@ -157,7 +157,7 @@ void Journey::KeysReachTheGamePage() {
     EXPECT_EQ(Windows().Confirmation(), nullptr);
     EXPECT_EQ(Windows().Game(), m_game);
     EXPECT_TRUE(::IsWindowVisible(m_game));
-    EXPECT_EQ(static_cast<int>(WindowRect(m_game).right), mode);
+    EXPECT_TRUE(SameRect(WindowRect(m_game), placed)) << RectText(WindowRect(m_game));  // mode unchanged
 }
 
 void Journey::ExpectConfirmation(const wchar_t* title, const wchar_t* text) {
